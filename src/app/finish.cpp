@@ -1,0 +1,32 @@
+#include "app/finish.hpp"
+
+#include <cmath>
+
+namespace reddoor {
+
+float UniformRandom::Next() {
+  // xorshift32; the top 24 bits make a float in [0, 1) exactly.
+  state_ ^= state_ << 13;
+  state_ ^= state_ >> 17;
+  state_ ^= state_ << 5;
+  return static_cast<float>(state_ >> 8) * 0x1p-24f;
+}
+
+std::uint8_t ColorComponent(float draw) {
+  return static_cast<std::uint8_t>(std::nearbyint(static_cast<double>(draw) * 255.0));
+}
+
+void Finish::Timer(const ControlSpec& timer) {
+  if (timer.name == "Timer1") Timer1_Timer();
+}
+
+void Finish::Timer1_Timer() {
+  const float red = random_.Next();
+  const float green = random_.Next();
+  const float blue = random_.Next();
+  Controls().Get("Label1").foreColor =
+      Rgb(ColorComponent(red), ColorComponent(green), ColorComponent(blue));
+  random_.Next();  // a fourth draw, unused
+}
+
+}  // namespace reddoor

@@ -1,0 +1,159 @@
+#include "app/script.hpp"
+
+#include <fmt/format.h>
+
+#include <charconv>
+#include <sstream>
+#include <vector>
+
+#include "app/dump.hpp"
+#include "app/intro.hpp"
+#include "platform/headless.hpp"
+#include "scene/fault.hpp"
+
+namespace reddoor {
+
+namespace {
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+[[noreturn]] void Bad(std::string reason) { throw ScriptLineError{std::move(reason)}; }
+
+void ExpectWords(const std::vector<std::string>& words, std::size_t count, const char* usage) {
+  if (words.size() < count) Bad(fmt::format("missing argument; usage: {}", usage));
+  if (words.size() > count) Bad(fmt::format("extra words after the command; usage: {}", usage));
+}
+
+std::int64_t ParseMilliseconds(const std::string& text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') Bad(fmt::format("\"{}\" is not a whole number of ms", text));
+  }
+  std::int64_t ms = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
+  if (error != std::errc{}) Bad(fmt::format("\"{}\" is too large", text));
+  return ms;
+}
+
+Key ParseKey(const std::string& name) {
+  const std::optional<Key> key = KeyFromName(name);
+  if (!key) Bad(fmt::format("unknown key \"{}\" (keys: Right, Left, Space, E)", name));
+  return *key;
+}
+
+}  // namespace
+
+std::optional<ScriptCommand> ParseScriptLine(const std::string& line) {
+  const std::vector<std::string> words = Words(line);
+  if (words.empty() || words[0][0] == '#') return std::nullopt;
+  const std::string& command = words[0];
+  if (command == "wait") {
+    ExpectWords(words, 2, "wait N");
+    return WaitCommand{ParseMilliseconds(words[1])};
+  }
+  using Action = KeyCommand::Action;
+  for (const auto& [name, action] : {std::pair{"down", Action::Down}, std::pair{"up", Action::Up},
+                                     std::pair{"tap", Action::Tap}}) {
+    if (command != name) continue;
+    ExpectWords(words, 2, "down|up|tap KEY");
+    return KeyCommand{action, ParseKey(words[1])};
+  }
+  if (command == "click") {
+    ExpectWords(words, 2, "click Play");
+    if (words[1] != "Play") Bad(fmt::format("unknown button \"{}\" (the button is Play)", words[1]));
+    return ClickCommand{};
+  }
+  if (command == "dump") {
+    ExpectWords(words, 1, "dump");
+    return DumpCommand{};
+  }
+  if (command == "screenshot") {
+    ExpectWords(words, 2, "screenshot PATH");
+    return ScreenshotCommand{words[1]};
+  }
+  if (command == "close") {
+    ExpectWords(words, 1, "close");
+    return CloseCommand{};
+  }
+  Bad(fmt::format("unknown command \"{}\"", command));
+}
+
+namespace {
+
+class ScriptRun {
+ public:
+  ScriptRun(std::ostream& out, const ScriptOptions& options)
+      : out_(out), options_(options), platform_(out), runtime_(platform_) {
+    platform_.Attach(runtime_);
+    runtime_.Window(options.start).Show();
+  }
+
+  // Carries out one command; false once the program has ended.
+  bool Run(const ScriptCommand& command) {
+    return std::visit([this](const auto& c) { return Do(c); }, command);
+  }
+
+ private:
+  bool Do(const WaitCommand& c) {
+    runtime_.RunTimersUntil(runtime_.Now() + c.ms);
+    return true;
+  }
+  bool Do(const KeyCommand& c) {
+    KeyLatch& keys = platform_.Keys();
+    if (c.action != KeyCommand::Action::Up) keys.Down(c.key);
+    if (c.action != KeyCommand::Action::Down) keys.Up(c.key);
+    return true;
+  }
+  bool Do(const ClickCommand&) {
+    auto& intro = static_cast<Intro&>(runtime_.Window(FormId::Intro));
+    if (!intro.IsVisible()) Bad("\"Play\" is not on screen: Intro is not the visible window");
+    intro.CmdPlay_Click();
+    return true;
+  }
+  bool Do(const DumpCommand&) {
+    out_ << DumpState(runtime_).dump() << '\n';
+    return true;
+  }
+  bool Do(const ScreenshotCommand& c) {
+    if (!options_.screenshot) throw GameFault("screenshots are not available in this build");
+    options_.screenshot(*runtime_.VisibleWindow(), c.path);
+    return true;
+  }
+  bool Do(const CloseCommand&) { return false; }
+
+  std::ostream& out_;
+  const ScriptOptions& options_;
+  HeadlessPlatform platform_;
+  Runtime runtime_;
+};
+
+}  // namespace
+
+int RunScript(std::istream& script, std::ostream& out, std::ostream& err,
+              const ScriptOptions& options) {
+  int lineNumber = 0;
+  try {
+    ScriptRun run(out, options);
+    for (std::string line; std::getline(script, line);) {
+      ++lineNumber;
+      const std::optional<ScriptCommand> command = ParseScriptLine(line);
+      if (command && !run.Run(*command)) break;
+    }
+    out.flush();
+    return 0;
+  } catch (const ScriptLineError& e) {
+    out.flush();
+    err << "script:" << lineNumber << ": " << e.reason << '\n';
+    return 2;
+  } catch (const GameFault& e) {
+    out.flush();
+    err << "reddoor: " << e.what() << '\n';
+    return 1;
+  }
+}
+
+}  // namespace reddoor

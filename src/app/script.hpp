@@ -1,0 +1,54 @@
+#pragma once
+// The scripted run: the whole game headless, on a virtual clock, driven line by line.
+//   wait N | down K | up K | tap K | click Play | dump | screenshot PATH | close
+#include <cstdint>
+#include <functional>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <variant>
+
+#include "game/runtime.hpp"
+#include "platform/keyboard.hpp"
+
+namespace reddoor {
+
+struct WaitCommand {
+  std::int64_t ms = 0;
+};
+struct KeyCommand {
+  enum class Action : std::uint8_t { Down, Up, Tap } action;
+  Key key;
+};
+struct ClickCommand {};
+struct DumpCommand {};
+struct ScreenshotCommand {
+  std::string path;
+};
+struct CloseCommand {};
+using ScriptCommand = std::variant<WaitCommand, KeyCommand, ClickCommand, DumpCommand,
+                                   ScreenshotCommand, CloseCommand>;
+
+// A line that is not a command; `reason` says why.
+struct ScriptLineError {
+  std::string reason;
+};
+
+// Parses one line: nothing for a blank line or a comment.
+std::optional<ScriptCommand> ParseScriptLine(const std::string& line);  // throws ScriptLineError
+
+// Writes a picture of a window's client area.
+using Screenshooter = std::function<void(const Form& form, const std::string& path)>;
+
+struct ScriptOptions {
+  FormId start = FormId::Intro;
+  Screenshooter screenshot;
+};
+
+// Runs a script to its end or to `close`. Returns the exit status: 0 done, 2 a bad line
+// (reported as "script:LINE: reason" on `err`), 1 a fault inside the game.
+int RunScript(std::istream& script, std::ostream& out, std::ostream& err,
+              const ScriptOptions& options);
+
+}  // namespace reddoor

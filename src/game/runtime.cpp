@@ -1,0 +1,68 @@
+#include "game/runtime.hpp"
+
+#include <utility>
+
+#include "game/windows.hpp"
+
+namespace reddoor {
+
+Runtime::Runtime(Platform& platform) : platform_(platform) {
+  for (std::size_t i = 0; i < kFormCount; ++i) {
+    forms_[i] = MakeWindow(*this, static_cast<FormId>(i));
+  }
+}
+
+Runtime::~Runtime() = default;
+
+Form* Runtime::FindWindow(std::string_view name) {
+  for (auto& form : forms_) {
+    if (form->Name() == name) return form.get();
+  }
+  return nullptr;
+}
+
+Form* Runtime::VisibleWindow() {
+  for (auto& form : forms_) {
+    if (form->IsVisible()) return form.get();
+  }
+  return nullptr;
+}
+
+// Ticks due at the same instant run by the windows' load order, then by the timers' order in
+// their window's layout.
+Runtime::Due Runtime::EarliestDue() const {
+  Due best;
+  for (const auto& form : forms_) {
+    if (!form->IsLoaded()) continue;
+    for (Control& c : form->Controls().Controls()) {
+      if (c.Kind() != ControlKind::Timer || !c.enabled) continue;
+      if (!best.timer || std::pair(c.nextDue, form->LoadSequence()) <
+                             std::pair(best.timer->nextDue, best.form->LoadSequence())) {
+        best = {form.get(), &c};
+      }
+    }
+  }
+  return best;
+}
+
+std::int64_t Runtime::NextDue() const {
+  const Due due = EarliestDue();
+  return due.timer ? due.timer->nextDue : -1;
+}
+
+void Runtime::RunTimersUntil(std::int64_t until, bool skipMissed) {
+  for (Due due = EarliestDue(); due.timer && due.timer->nextDue <= until; due = EarliestDue()) {
+    Control& timer = *due.timer;
+    now_ = timer.nextDue;
+    const std::int64_t period = TimerPeriod(timer.Interval());
+    timer.nextDue += period;
+    if (skipMissed && timer.nextDue <= until) {
+      timer.nextDue += (until - timer.nextDue) / period * period + period;
+    }
+    // The handler may unload the window, and with it the timer: only its record is passed.
+    due.form->Timer(*timer.spec);
+  }
+  CatchUp(until);
+}
+
+}  // namespace reddoor

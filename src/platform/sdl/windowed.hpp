@@ -1,0 +1,15 @@
+#pragma once
+// The game in real windows on the desktop, on the real clock.
+#include "game/runtime.hpp"
+
+namespace reddoor {
+
+struct WindowedOptions {
+  FormId start = FormId::Intro;
+  int scale = 1;
+};
+
+// Plays until the visible window is closed. Returns the exit status.
+int RunWindowed(const WindowedOptions& options);
+
+}  // namespace reddoor

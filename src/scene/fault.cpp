@@ -1,0 +1,7 @@
+#include "scene/fault.hpp"
+
+namespace reddoor {
+
+void ThrowOverflow() { throw GameFault("Overflow"); }
+
+}  // namespace reddoor

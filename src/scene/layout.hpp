@@ -1,0 +1,221 @@
+#pragma once
+// A window's layout as constant data: one record per control, listing only what differs
+// from the defaults of its kind. Loading a window builds its controls from these records.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "scene/color.hpp"
+
+namespace reddoor {
+
+enum class ControlKind : std::uint8_t { PictureBox, Shape, Label, Button, Timer };
+enum class ShapeKind : std::uint8_t { Rectangle, Circle };
+enum class FillStyle : std::uint8_t { Transparent, Solid, DownwardDiagonal };
+enum class Alignment : std::uint8_t { Left, Center };
+enum class FontFace : std::uint8_t { Sans, Rounded };
+enum class PictureId : std::uint8_t { None, ManRight, ManLeft, Monster, Bird, Cloud };
+enum class BorderStyle : std::uint8_t { FixedTool, FixedSingle, SizableTool };
+
+std::string_view PictureName(PictureId id);
+
+struct Font {
+  FontFace face = FontFace::Sans;
+  std::uint8_t points = 8;
+  bool bold = false;
+  friend constexpr bool operator==(const Font&, const Font&) = default;
+};
+
+struct Box {
+  std::int32_t left = 0, top = 0, width = 0, height = 0;
+};
+
+// One control of a layout. The defaults are those of a picture box; the factories below set
+// the defaults of the other kinds, and the With* modifiers set what a layout changes.
+struct ControlSpec {
+  std::string_view name;
+  std::int16_t index = -1;  // -1: a single control, otherwise an element of a control array
+  ControlKind kind = ControlKind::PictureBox;
+  Box box;
+  std::int16_t rank = 0;  // stacking rank: 1 lies on top
+  bool visible = true;
+
+  // Picture box
+  PictureId picture = PictureId::None;
+  bool flat = false;  // flat look, no border (sprites); otherwise sunken with a border
+  std::string_view tag;
+
+  // Shape
+  ShapeKind shape = ShapeKind::Rectangle;
+  bool opaque = false;
+  FillStyle fill = FillStyle::Transparent;
+  Color fillColor = palette::kBlack;
+  bool border = true;
+  Color borderColor = palette::kWindowText;
+
+  // Picture box, label, button
+  Color backColor = palette::kButtonFace;
+
+  // Label, button
+  std::string_view caption;
+  Color foreColor = palette::kButtonText;
+  Alignment alignment = Alignment::Left;
+  Font font;
+
+  // Timer
+  std::int32_t interval = 0;
+  bool enabled = true;
+
+  constexpr ControlSpec Hidden() const {
+    ControlSpec c = *this;
+    c.visible = false;
+    return c;
+  }
+  constexpr ControlSpec WithTag(std::string_view t) const {
+    ControlSpec c = *this;
+    c.tag = t;
+    return c;
+  }
+  constexpr ControlSpec WithBack(Color back) const {
+    ControlSpec c = *this;
+    c.opaque = true;
+    c.backColor = back;
+    return c;
+  }
+  constexpr ControlSpec WithFill(FillStyle style, Color color) const {
+    ControlSpec c = *this;
+    c.fill = style;
+    c.fillColor = color;
+    return c;
+  }
+  constexpr ControlSpec WithBorder(Color color) const {
+    ControlSpec c = *this;
+    c.border = true;
+    c.borderColor = color;
+    return c;
+  }
+  constexpr ControlSpec NoBorder() const {
+    ControlSpec c = *this;
+    c.border = false;
+    return c;
+  }
+  constexpr ControlSpec Circle() const {
+    ControlSpec c = *this;
+    c.shape = ShapeKind::Circle;
+    return c;
+  }
+  constexpr ControlSpec WithFont(Font f) const {
+    ControlSpec c = *this;
+    c.font = f;
+    return c;
+  }
+  constexpr ControlSpec Centered() const {
+    ControlSpec c = *this;
+    c.alignment = Alignment::Center;
+    return c;
+  }
+  constexpr ControlSpec Disabled() const {
+    ControlSpec c = *this;
+    c.enabled = false;
+    return c;
+  }
+};
+
+// A flat, borderless picture box showing a picture (the sprites and clouds).
+constexpr ControlSpec Sprite(std::string_view name, std::int16_t index, Box box, std::int16_t rank,
+                             PictureId picture) {
+  ControlSpec c;
+  c.name = name;
+  c.index = index;
+  c.box = box;
+  c.rank = rank;
+  c.picture = picture;
+  c.flat = true;
+  c.backColor = palette::kWindowBackground;
+  return c;
+}
+
+// A picture box with the default sunken look and border (the hidden picture holders).
+constexpr ControlSpec PictureHolder(std::string_view name, Box box, std::int16_t rank,
+                                    PictureId picture) {
+  ControlSpec c;
+  c.name = name;
+  c.box = box;
+  c.rank = rank;
+  c.picture = picture;
+  c.backColor = palette::kWindowBackground;
+  return c;
+}
+
+constexpr ControlSpec Shape(std::string_view name, std::int16_t index, Box box,
+                            std::int16_t rank) {
+  ControlSpec c;
+  c.name = name;
+  c.index = index;
+  c.kind = ControlKind::Shape;
+  c.box = box;
+  c.rank = rank;
+  return c;
+}
+
+// An opaque rectangle with a one-pixel border: the blocks, floors and doors.
+constexpr ControlSpec Rect(std::string_view name, std::int16_t index, Box box, std::int16_t rank,
+                           Color back, Color border) {
+  return Shape(name, index, box, rank).WithBack(back).WithBorder(border);
+}
+
+constexpr ControlSpec Label(std::string_view name, Box box, std::int16_t rank,
+                            std::string_view caption, Color back, Font font) {
+  ControlSpec c;
+  c.name = name;
+  c.kind = ControlKind::Label;
+  c.box = box;
+  c.rank = rank;
+  c.caption = caption;
+  c.backColor = back;
+  c.font = font;
+  return c;
+}
+
+constexpr ControlSpec Button(std::string_view name, Box box, std::int16_t rank,
+                             std::string_view caption, Color back) {
+  ControlSpec c;
+  c.name = name;
+  c.kind = ControlKind::Button;
+  c.box = box;
+  c.rank = rank;
+  c.caption = caption;
+  c.backColor = back;
+  return c;
+}
+
+constexpr ControlSpec Timer(std::string_view name, std::int32_t interval) {
+  ControlSpec c;
+  c.name = name;
+  c.kind = ControlKind::Timer;
+  c.interval = interval;
+  return c;
+}
+
+struct WindowLayout {
+  std::string_view name;
+  std::string_view caption;
+  std::int32_t clientWidth = 0;
+  std::int32_t clientHeight = 0;
+  BorderStyle border = BorderStyle::FixedSingle;
+  bool inTaskBar = true;
+  Color background = palette::kSky;
+  // Timers are listed in the order in which ticks due at the same instant run.
+  std::span<const ControlSpec> controls;
+};
+
+// Level windows are laid out with a frame of 45 twips on each side.
+constexpr std::int32_t kFrameTwips = 45;
+
+const WindowLayout& IntroLayout();
+const WindowLayout& Level1Layout();
+const WindowLayout& Level2Layout();
+const WindowLayout& Level3Layout();
+const WindowLayout& FinishLayout();
+
+}  // namespace reddoor

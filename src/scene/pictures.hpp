@@ -1,0 +1,22 @@
+#pragma once
+// The five pictures, embedded into the program as the files under assets/ hold them:
+// 24-bit BMP for the player (both ways), the monster and the bird; GIF89a for the cloud.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "scene/layout.hpp"
+
+namespace reddoor {
+
+// The encoded file of a picture; empty for PictureId::None.
+std::span<const std::uint8_t> PictureFile(PictureId id);
+
+// A decoded picture: straight RGBA, alpha 0 where the picture is transparent.
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // 0xAABBGGRR, row by row
+};
+
+}  // namespace reddoor

@@ -1,0 +1,294 @@
+#include "scene/renderer.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+namespace reddoor {
+namespace {
+
+// The desktop's 3D edge colours, at their usual values.
+constexpr Color kButtonHighlight = Rgb(255, 255, 255);
+constexpr Color kButtonShadow = Rgb(128, 128, 128);
+// The classic hatch brush repeats every 8 pixels.
+constexpr int kHatchPeriod = 8;
+constexpr int kTwipsPerPixel = 15;
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  const std::int64_t q = a / b;
+  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// One row of the canvas; every write is clipped to its width.
+class CanvasRow {
+ public:
+  CanvasRow(Canvas& canvas, int y) : pixels_(canvas.Row(y)), y_(y), width_(canvas.width) {}
+
+  void Fill(int begin, int end, Pixel pixel) {
+    begin = std::max(begin, 0);
+    end = std::min(end, width_);
+    if (begin < end) FillPixels(pixels_ + begin, end - begin, pixel);
+  }
+
+  // The downward diagonal hatch: lines from top-left to bottom-right, one (scaled) pixel wide
+  // and 8 apart, anchored to the window's origin so that neighbouring areas join up.
+  void Hatch(int begin, int end, Pixel pixel, int scale) {
+    begin = std::max(begin, 0);
+    end = std::min(end, width_);
+    const int period = kHatchPeriod * scale;
+    const int phase = (y_ / scale) * scale % period;
+    for (int x = begin - ((begin - phase) % period + period) % period; x < end; x += period) {
+      Fill(std::max(x, begin), std::min(x + scale, end), pixel);
+    }
+  }
+
+ private:
+  Pixel* pixels_;
+  int y_;
+  int width_;
+};
+
+// The pixels of a shape on one row: [begin, end), of which [innerBegin, innerEnd) lies inside
+// the border.
+struct RowSpan {
+  int begin = 0, end = 0, innerBegin = 0, innerEnd = 0;
+};
+
+RowSpan RectangleRow(const PixelRect& box, int y, int border) {
+  if (y < box.top + border || y >= box.bottom - border) {
+    return {box.left, box.right, box.right, box.right};
+  }
+  const int innerBegin = std::min(box.left + border, box.right);
+  return {box.left, box.right, innerBegin, std::max(box.right - border, innerBegin)};
+}
+
+// The largest circle centred in a box; a pixel belongs to it when its centre does.
+class CircleRows {
+ public:
+  CircleRows(const PixelRect& box, int border)
+      : centerX_((box.left + box.right) / 2.0),
+        centerY_((box.top + box.bottom) / 2.0),
+        radius_(std::min(box.Width(), box.Height()) / 2.0),
+        innerRadius_(radius_ - border) {}
+
+  RowSpan Row(int y) const {
+    const double dy = y + 0.5 - centerY_;
+    const auto [begin, end] = Chord(radius_, dy);
+    const auto [innerBegin, innerEnd] = Chord(innerRadius_, dy);
+    if (innerBegin >= innerEnd) return {begin, end, end, end};
+    return {begin, end, innerBegin, innerEnd};
+  }
+
+ private:
+  std::pair<int, int> Chord(double radius, double dy) const {
+    const double squared = radius * radius - dy * dy;
+    if (radius <= 0 || squared < 0) return {0, 0};
+    const double half = std::sqrt(squared);
+    return {static_cast<int>(std::ceil(centerX_ - half - 0.5)),
+            static_cast<int>(std::floor(centerX_ + half - 0.5)) + 1};
+  }
+
+  double centerX_, centerY_, radius_, innerRadius_;
+};
+
+// Edges `width` pixels wide just inside `r`: the top and left ones in one colour, the bottom
+// and right ones, which own the corners they share, in another.
+void DrawBevel(Canvas& canvas, const PixelRect& r, int width, Pixel topLeft, Pixel bottomRight) {
+  FillRect(canvas, {r.left, r.top, r.right, r.top + width}, topLeft);
+  FillRect(canvas, {r.left, r.top, r.left + width, r.bottom}, topLeft);
+  FillRect(canvas, {r.left, r.bottom - width, r.right, r.bottom}, bottomRight);
+  FillRect(canvas, {r.right - width, r.top, r.right, r.bottom}, bottomRight);
+}
+
+Pixel Blend(Pixel under, Pixel ink, std::uint8_t alpha) {
+  if (alpha == 0) return under;
+  if (alpha == 255) return ink;
+  Pixel out = 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const Pixel a = (ink >> shift) & 0xFF, b = (under >> shift) & 0xFF;
+    out |= ((a * alpha + b * (255u - alpha) + 127) / 255) << shift;
+  }
+  return out;
+}
+
+// Lays a coverage mask in `color` with its top-left corner at (x, y), clipped to `clip`.
+void DrawMask(const GlyphMask& mask, int x, int y, const PixelRect& clip, Color color,
+              Canvas& canvas) {
+  const PixelRect area =
+      PixelRect{x, y, x + mask.width, y + mask.height}.Intersect(clip).Intersect(canvas.Bounds());
+  if (area.Empty()) return;
+  const Pixel ink = ToPixel(color);
+  for (int row = area.top; row < area.bottom; ++row) {
+    const std::uint8_t* coverage =
+        mask.coverage.data() + static_cast<std::ptrdiff_t>(row - y) * mask.width + (area.left - x);
+    Pixel* out = canvas.Row(row) + area.left;
+    for (int i = 0; i < area.Width(); ++i) out[i] = Blend(out[i], ink, coverage[i]);
+  }
+}
+
+// A picture's 0xAABBGGRR pixel in the canvas's order.
+constexpr Pixel FromRgba(std::uint32_t rgba) {
+  return 0xFF000000u | (rgba & 0x0000FF00u) | ((rgba & 0xFFu) << 16) | ((rgba >> 16) & 0xFFu);
+}
+
+// Draws a picture unscaled, each of its pixels as a `scale` x `scale` square, from the top-left
+// corner of `area` and clipped to it; `back` shows where the picture is transparent.
+void DrawPicture(const Image& image, const PixelRect& area, Pixel back, int scale, Canvas& canvas) {
+  const PixelRect shown = PixelRect{area.left, area.top, area.left + image.width * scale,
+                                    area.top + image.height * scale}
+                              .Intersect(area)
+                              .Intersect(canvas.Bounds());
+  if (shown.Empty()) return;
+  const std::size_t rowBytes = static_cast<std::size_t>(shown.Width()) * sizeof(Pixel);
+  for (int y = shown.top; y < shown.bottom; ++y) {
+    Pixel* out = canvas.Row(y) + shown.left;
+    if (y > shown.top && (y - area.top) % scale != 0) {  // the same picture row as above
+      std::memcpy(out, out - canvas.width, rowBytes);
+      continue;
+    }
+    const std::uint32_t* source =
+        image.pixels.data() + static_cast<std::ptrdiff_t>((y - area.top) / scale) * image.width;
+    int column = (shown.left - area.left) / scale, repeat = (shown.left - area.left) % scale;
+    for (Pixel* const end = out + shown.Width(); out != end; ++out) {
+      const std::uint32_t rgba = source[column];
+      *out = rgba >> 24 != 0 ? FromRgba(rgba) : back;
+      if (++repeat == scale) {
+        repeat = 0;
+        ++column;
+      }
+    }
+  }
+}
+
+int CenteredStart(int start, int room, int size) {
+  return start + (room - size) / 2;
+}
+
+}  // namespace
+
+Renderer::Renderer(TextRasterizer& text, PictureSource& pictures, int scale)
+    : text_(text), pictures_(pictures), scale_(scale) {}
+
+int Renderer::ToPixels(std::int32_t twips) const {
+  // Rounds to the nearest pixel; 15 is odd, so there are no ties.
+  const std::int64_t scaled = std::int64_t{twips} * scale_;
+  return static_cast<int>(FloorDiv(2 * scaled + kTwipsPerPixel, 2 * kTwipsPerPixel));
+}
+
+PixelRect Renderer::BoxOf(const Control& control) const {
+  const int left = ToPixels(control.left), top = ToPixels(control.top);
+  return {left, top, left + std::max(ToPixels(control.width), 0),
+          top + std::max(ToPixels(control.height), 0)};
+}
+
+void Renderer::Draw(const Scene& scene, Canvas& canvas) {
+  const WindowLayout& layout = scene.Layout();
+  canvas.Resize(ToPixels(layout.clientWidth), ToPixels(layout.clientHeight));
+  FillRect(canvas, canvas.Bounds(), ToPixel(layout.background));
+  for (const Control* control : scene.DrawOrder()) {
+    if (!control->visible) continue;
+    switch (control->Kind()) {
+      case ControlKind::Shape:
+        DrawShape(*control, canvas);
+        break;
+      case ControlKind::Label:
+        DrawLabel(*control, canvas);
+        break;
+      case ControlKind::Button:
+        DrawButton(*control, canvas);
+        break;
+      case ControlKind::PictureBox:
+        DrawPictureBox(*control, canvas);
+        break;
+      case ControlKind::Timer:
+        break;
+    }
+  }
+}
+
+void Renderer::DrawShape(const Control& control, Canvas& canvas) const {
+  const ControlSpec& look = *control.spec;
+  const PixelRect box = BoxOf(control);
+  const PixelRect rows = box.Intersect(canvas.Bounds());
+  const int border = look.border ? scale_ : 0;
+  const CircleRows circle(box, border);
+  for (int y = rows.top; y < rows.bottom; ++y) {
+    const RowSpan span =
+        look.shape == ShapeKind::Circle ? circle.Row(y) : RectangleRow(box, y, border);
+    CanvasRow row(canvas, y);
+    if (look.opaque) row.Fill(span.begin, span.end, ToPixel(look.backColor));
+    if (look.fill == FillStyle::Solid) row.Fill(span.begin, span.end, ToPixel(look.fillColor));
+    if (look.fill == FillStyle::DownwardDiagonal) {
+      row.Hatch(span.begin, span.end, ToPixel(look.fillColor), scale_);
+    }
+    if (look.border) {
+      row.Fill(span.begin, span.innerBegin, ToPixel(look.borderColor));
+      row.Fill(span.innerEnd, span.end, ToPixel(look.borderColor));
+    }
+  }
+}
+
+void Renderer::DrawLabel(const Control& control, Canvas& canvas) {
+  const ControlSpec& look = *control.spec;
+  const PixelRect box = BoxOf(control);
+  FillRect(canvas, box, ToPixel(look.backColor));
+  const int lineHeight = text_.LineHeight(look.font, scale_);
+  int y = box.top;
+  for (std::string_view line : WrapText(look.font, control.caption, box.Width())) {
+    const GlyphMask& mask = text_.Render(look.font, scale_, line);
+    const int x = look.alignment == Alignment::Center
+                      ? CenteredStart(box.left, box.Width(), mask.width)
+                      : box.left;
+    DrawMask(mask, x, y, box, control.foreColor, canvas);
+    y += lineHeight;
+  }
+}
+
+std::vector<std::string_view> Renderer::WrapText(const Font& font, std::string_view text,
+                                                 int width) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;                                    // where the current line begins
+  std::size_t end = std::min(text.find(' '), text.size());  // where it ends so far
+  while (end < text.size()) {
+    const std::size_t next = std::min(text.find(' ', end + 1), text.size());
+    if (text_.Width(font, scale_, text.substr(start, next - start)) <= width) {
+      end = next;
+      continue;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+    end = next;
+  }
+  lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
+void Renderer::DrawButton(const Control& control, Canvas& canvas) {
+  const ControlSpec& look = *control.spec;
+  const PixelRect box = BoxOf(control);
+  FillRect(canvas, box, ToPixel(look.backColor));
+  // Raised: a black frame, lit from the top left.
+  DrawBevel(canvas, box, scale_, ToPixel(palette::kBlack), ToPixel(palette::kBlack));
+  DrawBevel(canvas, box.Shrunk(scale_), scale_, ToPixel(kButtonHighlight), ToPixel(kButtonShadow));
+  const GlyphMask& mask = text_.Render(look.font, scale_, control.caption);
+  DrawMask(mask, CenteredStart(box.left, box.Width(), mask.width),
+           CenteredStart(box.top, box.Height(), mask.height), box.Shrunk(2 * scale_),
+           control.foreColor, canvas);
+}
+
+void Renderer::DrawPictureBox(const Control& control, Canvas& canvas) {
+  const ControlSpec& look = *control.spec;
+  const PixelRect box = BoxOf(control);
+  const Pixel back = ToPixel(look.backColor);
+  FillRect(canvas, box, back);
+  // A sprite shows its picture from its very corner; a bordered box inside its border.
+  const int border = look.flat ? 0 : scale_;
+  DrawPicture(pictures_.Picture(control.picture), box.Shrunk(border), back, scale_, canvas);
+  if (border > 0) {
+    const Pixel frame = ToPixel(palette::kWindowText);
+    DrawBevel(canvas, box, border, frame, frame);
+  }
+}
+
+}  // namespace reddoor

@@ -1,0 +1,136 @@
+#include "scene/scene.hpp"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+
+#include "scene/fault.hpp"
+
+namespace reddoor {
+
+std::string_view PictureName(PictureId id) {
+  switch (id) {
+    case PictureId::ManRight: return "man-right";
+    case PictureId::ManLeft: return "man-left";
+    case PictureId::Monster: return "monster";
+    case PictureId::Bird: return "bird";
+    case PictureId::Cloud: return "cloud";
+    case PictureId::None: break;
+  }
+  return "";
+}
+
+std::string Control::DisplayName() const {
+  if (spec->index < 0) return std::string(spec->name);
+  return fmt::format("{}({})", spec->name, spec->index);
+}
+
+void ControlArray::MissingElement(int index) const {
+  throw GameFault(fmt::format("layout fault: window {} has no element {}({}) (UBound is {})",
+                              window_, name_, index, UBound()));
+}
+
+namespace {
+
+Control MakeControl(const ControlSpec& spec) {
+  Control c;
+  c.spec = &spec;
+  c.left = spec.box.left;
+  c.top = spec.box.top;
+  c.width = spec.box.width;
+  c.height = spec.box.height;
+  c.visible = spec.visible;
+  c.picture = spec.picture;
+  c.tag = spec.tag;
+  c.caption = spec.caption;
+  c.foreColor = spec.foreColor;
+  c.enabled = spec.kind == ControlKind::Timer && spec.enabled;
+  return c;
+}
+
+bool DrawnWithPictures(ControlKind kind) {
+  return kind == ControlKind::PictureBox || kind == ControlKind::Button;
+}
+
+}  // namespace
+
+Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
+  // Group the records by name, keeping the order in which each name first appears.
+  std::vector<const ControlSpec*> ordered;
+  ordered.reserve(layout.controls.size());
+  for (const ControlSpec& spec : layout.controls) {
+    if (FindGroup(spec.name)) continue;
+    Group group{spec.name, ordered.size(), 0, spec.index >= 0};
+    for (const ControlSpec& member : layout.controls) {
+      if (member.name != spec.name) continue;
+      if ((member.index >= 0) != group.isArray) {
+        throw GameFault(fmt::format("layout fault: window {} mixes a single control and an array "
+                                    "named {}",
+                                    layout.name, spec.name));
+      }
+      ordered.push_back(&member);
+      ++group.count;
+    }
+    std::sort(ordered.begin() + static_cast<std::ptrdiff_t>(group.first), ordered.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->index < b->index; });
+    for (std::size_t i = 0; i < group.count; ++i) {
+      const ControlSpec* member = ordered[group.first + i];
+      const int expected = group.isArray ? static_cast<int>(i) : -1;
+      if (member->index != expected) {
+        throw GameFault(fmt::format("layout fault: window {} has a gap or a repeat in array {} "
+                                    "at index {}",
+                                    layout.name, spec.name, i));
+      }
+    }
+    groups_.push_back(group);
+  }
+
+  controls_.reserve(ordered.size());
+  for (const ControlSpec* spec : ordered) controls_.push_back(MakeControl(*spec));
+
+  for (const Control& c : controls_) {
+    if (c.Kind() != ControlKind::Timer) drawOrder_.push_back(&c);
+  }
+  std::stable_sort(drawOrder_.begin(), drawOrder_.end(), [](const Control* a, const Control* b) {
+    const bool aTop = DrawnWithPictures(a->Kind()), bTop = DrawnWithPictures(b->Kind());
+    if (aTop != bTop) return bTop;
+    return a->spec->rank > b->spec->rank;
+  });
+}
+
+const Scene::Group* Scene::FindGroup(std::string_view name) const {
+  for (const Group& g : groups_) {
+    if (g.name == name) return &g;
+  }
+  return nullptr;
+}
+
+void Scene::Missing(std::string_view name) const {
+  throw GameFault(fmt::format("layout fault: window {} has no control {}", layout_->name, name));
+}
+
+bool Scene::Has(std::string_view name) const { return FindGroup(name) != nullptr; }
+
+Control& Scene::Get(std::string_view name) {
+  const Group* g = FindGroup(name);
+  if (!g) Missing(name);
+  if (g->isArray) {
+    throw GameFault(fmt::format("layout fault: window {}: {} is a control array; an index is "
+                                "needed",
+                                layout_->name, name));
+  }
+  return controls_[g->first];
+}
+
+const Control& Scene::Get(std::string_view name) const {
+  return const_cast<Scene*>(this)->Get(name);
+}
+
+ControlArray Scene::Array(std::string_view name) {
+  const Group* g = FindGroup(name);
+  if (!g) Missing(name);
+  return ControlArray(layout_->name, name,
+                      std::span<Control>(controls_).subspan(g->first, g->count));
+}
+
+}  // namespace reddoor

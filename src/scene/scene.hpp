@@ -1,0 +1,99 @@
+#pragma once
+// The controls of a loaded window, built afresh from its layout on every load. The logic
+// reads and moves these controls directly: a control's box is its geometry in the world.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scene/layout.hpp"
+
+namespace reddoor {
+
+// A live control. What the logic may change is copied out of the layout record; the rest
+// (kind, look, rank) is read from the record itself.
+struct Control {
+  const ControlSpec* spec = nullptr;
+  std::int32_t left = 0, top = 0, width = 0, height = 0;
+  bool visible = true;
+  PictureId picture = PictureId::None;
+  std::string tag;
+  std::string caption;
+  Color foreColor = palette::kButtonText;
+  // Timers
+  bool enabled = false;
+  std::int64_t nextDue = 0;  // when an enabled timer ticks next, in ms of the game clock
+
+  std::string_view Name() const { return spec->name; }
+  std::int16_t Index() const { return spec->index; }
+  ControlKind Kind() const { return spec->kind; }
+  std::int32_t Interval() const { return spec->interval; }
+  // "Man" or "Block(7)", as the controls are named in messages and dumps.
+  std::string DisplayName() const;
+};
+
+// A control array, or a single control, as a view over the scene's storage. Indexing an
+// element that does not exist is a fault of the layout data.
+class ControlArray {
+ public:
+  ControlArray() = default;
+  ControlArray(std::string_view window, std::string_view name, std::span<Control> elements)
+      : window_(window), name_(name), elements_(elements) {}
+
+  Control& operator()(int index) const {
+    if (index < 0 || index >= static_cast<int>(elements_.size())) MissingElement(index);
+    return elements_[static_cast<std::size_t>(index)];
+  }
+  int UBound() const { return static_cast<int>(elements_.size()) - 1; }
+  std::span<Control> Elements() const { return elements_; }
+  auto begin() const { return elements_.begin(); }
+  auto end() const { return elements_.end(); }
+
+ private:
+  [[noreturn]] void MissingElement(int index) const;
+
+  std::string_view window_;
+  std::string_view name_;
+  std::span<Control> elements_;
+};
+
+class Scene {
+ public:
+  explicit Scene(const WindowLayout& layout);
+  Scene(const Scene&) = delete;
+  Scene& operator=(const Scene&) = delete;
+
+  const WindowLayout& Layout() const { return *layout_; }
+
+  // A single control by name; a fault when the window has none of that name.
+  Control& Get(std::string_view name);
+  const Control& Get(std::string_view name) const;
+  // A control array by name (a single control is an array of one without an index).
+  ControlArray Array(std::string_view name);
+  bool Has(std::string_view name) const;
+
+  // All controls, grouped by name in the layout's first-appearance order, arrays by index.
+  std::span<Control> Controls() { return controls_; }
+  std::span<const Control> Controls() const { return controls_; }
+
+  // Drawing order: shapes and labels, then picture boxes and buttons, each from the highest
+  // rank down to rank 1.
+  std::span<const Control* const> DrawOrder() const { return drawOrder_; }
+
+ private:
+  struct Group {
+    std::string_view name;
+    std::size_t first = 0, count = 0;
+    bool isArray = false;
+  };
+  const Group* FindGroup(std::string_view name) const;
+  [[noreturn]] void Missing(std::string_view name) const;
+
+  const WindowLayout* layout_;
+  std::vector<Control> controls_;
+  std::vector<Group> groups_;
+  std::vector<const Control*> drawOrder_;
+};
+
+}  // namespace reddoor

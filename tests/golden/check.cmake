@@ -1,0 +1,24 @@
+# Runs one golden script and compares what the game prints with the lines it must print.
+#   -DGAME=path/to/reddoor -DSCRIPT=name.script -DEXPECTED=name.jsonl
+# A first line "# args: ..." gives extra command-line arguments (for example --start Level2).
+file(STRINGS "${SCRIPT}" first_line LIMIT_COUNT 1)
+set(args "")
+if(first_line MATCHES "^# args: (.*)$")
+  separate_arguments(args UNIX_COMMAND "${CMAKE_MATCH_1}")
+endif()
+execute_process(
+  COMMAND "${GAME}" ${args} --script "${SCRIPT}"
+  OUTPUT_VARIABLE actual
+  ERROR_VARIABLE errors
+  RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${SCRIPT}: exit status ${status}\n${errors}")
+endif()
+file(READ "${EXPECTED}" expected)
+if(NOT actual STREQUAL expected)
+  string(REGEX REPLACE "\\.jsonl$" ".actual.jsonl" actual_file "${EXPECTED}")
+  get_filename_component(actual_file "${actual_file}" NAME)
+  file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/${actual_file}" "${actual}")
+  message(FATAL_ERROR "${SCRIPT}: the output differs from ${EXPECTED}; "
+                      "see ${CMAKE_CURRENT_BINARY_DIR}/${actual_file}")
+endif()

@@ -8,10 +8,8 @@ void Form::Load() {
   if (IsLoaded()) return;
   scene_.emplace(layout_);
   loadSequence_ = runtime_.NextLoadSequence();
-  for (Control& c : scene_->Controls()) {
-    if (c.Kind() == ControlKind::Timer && c.enabled) {
-      c.nextDue = runtime_.Now() + TimerPeriod(c.Interval());
-    }
+  for (Control* timer : scene_->Timers()) {
+    if (timer->enabled) timer->nextDue = runtime_.Now() + TimerPeriod(timer->Interval());
   }
   BindControls();
   Form_Load();

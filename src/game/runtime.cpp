@@ -34,11 +34,11 @@ Runtime::Due Runtime::EarliestDue() const {
   Due best;
   for (const auto& form : forms_) {
     if (!form->IsLoaded()) continue;
-    for (Control& c : form->Controls().Controls()) {
-      if (c.Kind() != ControlKind::Timer || !c.enabled) continue;
-      if (!best.timer || std::pair(c.nextDue, form->LoadSequence()) <
+    for (Control* timer : form->Controls().Timers()) {
+      if (!timer->enabled) continue;
+      if (!best.timer || std::pair(timer->nextDue, form->LoadSequence()) <
                              std::pair(best.timer->nextDue, best.form->LoadSequence())) {
-        best = {form.get(), &c};
+        best = {form.get(), timer};
       }
     }
   }

@@ -88,8 +88,12 @@ Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
   controls_.reserve(ordered.size());
   for (const ControlSpec* spec : ordered) controls_.push_back(MakeControl(*spec));
 
-  for (const Control& c : controls_) {
-    if (c.Kind() != ControlKind::Timer) drawOrder_.push_back(&c);
+  for (Control& c : controls_) {
+    if (c.Kind() == ControlKind::Timer) {
+      timers_.push_back(&c);
+    } else {
+      drawOrder_.push_back(&c);
+    }
   }
   std::stable_sort(drawOrder_.begin(), drawOrder_.end(), [](const Control* a, const Control* b) {
     const bool aTop = DrawnWithPictures(a->Kind()), bTop = DrawnWithPictures(b->Kind());

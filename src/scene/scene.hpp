@@ -80,6 +80,8 @@ class Scene {
   // Drawing order: shapes and labels, then picture boxes and buttons, each from the highest
   // rank down to rank 1.
   std::span<const Control* const> DrawOrder() const { return drawOrder_; }
+  // The timers, in the order in which ticks due at the same instant run.
+  std::span<Control* const> Timers() const { return timers_; }
 
  private:
   struct Group {
@@ -94,6 +96,7 @@ class Scene {
   std::vector<Control> controls_;
   std::vector<Group> groups_;
   std::vector<const Control*> drawOrder_;
+  std::vector<Control*> timers_;
 };
 
 }  // namespace reddoor

@@ -1,0 +1,168 @@
+#include "platform/sdl/sdl_platform.hpp"
+
+#include <iostream>
+#include <optional>
+
+namespace reddoor {
+namespace {
+
+std::optional<Key> GameKey(SDL_Keycode code) {
+  switch (code) {
+    case SDLK_RIGHT:
+      return Key::Right;
+    case SDLK_LEFT:
+      return Key::Left;
+    case SDLK_SPACE:
+      return Key::Space;
+    case SDLK_e:
+      return Key::E;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool Contains(const PixelRect& r, int x, int y) {
+  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+}  // namespace
+
+bool ShowErrorBox(SDL_Window* parent, const std::string& text) {
+  const SDL_MessageBoxButtonData ok{
+      SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "OK"};
+  const SDL_MessageBoxData box{
+      SDL_MESSAGEBOX_ERROR, parent, "Red Door", text.c_str(), 1, &ok, nullptr};
+  int pressed = 0;
+  return SDL_ShowMessageBox(&box, &pressed) == 0;
+}
+
+void SdlPlatform::ShowMessage(std::string_view text) {
+  // While the message is up the window shows the moment of death: the player is gone.
+  Present();
+  const Form* visible = runtime_->VisibleWindow();
+  SDL_Window* parent = visible ? DesktopWindow(IndexOf(*visible)).Handle() : nullptr;
+  if (!ShowErrorBox(parent, std::string(text))) {
+    std::cerr << "reddoor: " << text << " (no message box: " << SDL_GetError() << ")\n";
+  }
+  // No timer ticked while the message was open: the restarted window starts from now.
+  runtime_->CatchUp(clock_.Now());
+}
+
+bool SdlPlatform::Handle(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      return false;
+    case SDL_WINDOWEVENT:
+      return HandleWindowEvent(event.window);
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      HandleKey(event.key);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      HandleMouseButton(event.button);
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+void SdlPlatform::Present() {
+  auto& forms = runtime_->Windows();
+  // Hide before showing: the window shown last takes the keyboard.
+  for (std::size_t i = 0; i < kFormCount; ++i) {
+    if (windows_[i] && !forms[i]->IsVisible()) windows_[i]->Hide();
+  }
+  for (std::size_t i = 0; i < kFormCount; ++i) {
+    if (!forms[i]->IsVisible()) continue;
+    GameWindow& window = DesktopWindow(i);
+    window.Show();
+    window.Present(forms[i]->Controls());
+  }
+}
+
+std::size_t SdlPlatform::IndexOf(const Form& form) const {
+  const auto& forms = runtime_->Windows();
+  std::size_t i = 0;
+  while (forms[i].get() != &form) ++i;
+  return i;
+}
+
+GameWindow& SdlPlatform::DesktopWindow(std::size_t index) {
+  auto& window = windows_[index];
+  if (!window) {
+    window = std::make_unique<GameWindow>(runtime_->Windows()[index]->Layout(), renderer_);
+  }
+  return *window;
+}
+
+GameWindow* SdlPlatform::WindowOf(Uint32 windowId) {
+  for (auto& window : windows_) {
+    if (window && window->Id() == windowId) return window.get();
+  }
+  return nullptr;
+}
+
+Form* SdlPlatform::VisibleFormOf(Uint32 windowId) {
+  Form* form = runtime_->VisibleWindow();
+  if (!form) return nullptr;
+  const auto& window = windows_[IndexOf(*form)];
+  return window && window->Id() == windowId ? form : nullptr;
+}
+
+bool SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      // Closing the window the player sees ends the game.
+      return VisibleFormOf(event.windowID) == nullptr;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      keys_.ReleaseAll();
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      if (GameWindow* window = WindowOf(event.windowID)) window->Invalidate();
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+// Only presses typed into the game's own windows count, and a held key's repeats are no new
+// presses. A release always counts, wherever it lands.
+void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
+  const std::optional<Key> key = GameKey(event.keysym.sym);
+  if (!key) return;
+  if (event.state == SDL_RELEASED) {
+    keys_.Up(*key);
+  } else if (!event.repeat && WindowOf(event.windowID)) {
+    keys_.Down(*key);
+  }
+}
+
+// A click is a press and a release of the left button on the same button of the visible
+// window.
+void SdlPlatform::HandleMouseButton(const SDL_MouseButtonEvent& event) {
+  if (event.button != SDL_BUTTON_LEFT) return;
+  Form* form = VisibleFormOf(event.windowID);
+  const std::string button = form ? ButtonAt(*form, event.x, event.y) : std::string();
+  if (event.state == SDL_PRESSED) {
+    pressedButton_ = button;
+    return;
+  }
+  const bool clicked = !button.empty() && button == pressedButton_;
+  pressedButton_.clear();
+  if (clicked) form->Click(button);
+}
+
+std::string SdlPlatform::ButtonAt(const Form& form, int x, int y) const {
+  for (const Control& c : form.Controls().Controls()) {
+    if (c.Kind() == ControlKind::Button && c.visible && Contains(renderer_.BoxOf(c), x, y)) {
+      return std::string(c.Name());
+    }
+  }
+  return {};
+}
+
+}  // namespace reddoor

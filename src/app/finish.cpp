@@ -12,8 +12,10 @@ float UniformRandom::Next() {
   return static_cast<float>(state_ >> 8) * 0x1p-24f;
 }
 
+// The product is taken in single precision, like the draw, so that a draw whose product is
+// exactly half way rounds to the even neighbour.
 std::uint8_t ColorComponent(float draw) {
-  return static_cast<std::uint8_t>(std::nearbyint(static_cast<double>(draw) * 255.0));
+  return static_cast<std::uint8_t>(std::nearbyint(draw * 255.0f));
 }
 
 void Finish::Timer(const ControlSpec& timer) {

@@ -51,5 +51,3 @@ BENCHMARK(GameTicks)
     ->ArgName("level");
 
 }  // namespace
-
-BENCHMARK_MAIN();

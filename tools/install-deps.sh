@@ -11,7 +11,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb xauth xfonts-base xdotool imagemagick x11-utils)
+  packages+=(xvfb xauth xfonts-base xdotool imagemagick x11-utils python3)
+  # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
+  packages+=(clang-14 libclang-rt-14-dev)
 fi
 
 missing=()

@@ -43,7 +43,8 @@ int RunScriptFile(const std::string& file, FormId start) {
   reddoor::ScriptOptions options{start, MakeScreenshooter()};
   if (file == "-") return reddoor::RunScript(std::cin, std::cout, std::cerr, options);
   std::ifstream in(file);
-  if (!in) {
+  // A directory opens like a file; only reading it fails.
+  if (!in || (in.peek(), in.bad())) {
     std::cerr << "reddoor: cannot read the script " << file << ": " << std::strerror(errno)
               << '\n';
     return 1;
@@ -76,6 +77,10 @@ int main(int argc, char** argv) {
   app.add_option("--scale", scale, "Draw the windows N times their size")
       ->check(CLI::Range(1, 8))
       ->option_text("N");
+  std::string timingLog;
+  app.add_option("--timing-log", timingLog,
+                 "In the real windows, log the time of every timer tick and drawn frame to FILE")
+      ->option_text("FILE");
   CLI11_PARSE(app, argc, argv);
 
   const FormId first = start.empty() ? FormId::Intro : kStartWindows.at(start);
@@ -91,7 +96,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (!script.empty()) return RunScriptFile(script, first);
-    return reddoor::RunWindowed({first, scale});
+    return reddoor::RunWindowed({first, scale, timingLog});
   } catch (const reddoor::GameFault& e) {
     std::cerr << "reddoor: " << e.what() << '\n';
     return 1;

@@ -84,6 +84,10 @@ std::optional<ScriptCommand> ParseScriptLine(const std::string& line) {
 
 namespace {
 
+// The virtual clock ends far beyond any game, short of the end of its range, so that a timer
+// started at any moment has its next tick due within the range too.
+constexpr std::int64_t kClockEndMs = std::int64_t{1} << 62;
+
 class ScriptRun {
  public:
   ScriptRun(std::ostream& out, const ScriptOptions& options)
@@ -99,6 +103,10 @@ class ScriptRun {
 
  private:
   bool Do(const WaitCommand& c) {
+    if (c.ms > kClockEndMs - runtime_.Now()) {
+      Bad(fmt::format("waiting {} ms would run the clock past its end at {} ms", c.ms,
+                      kClockEndMs));
+    }
     runtime_.RunTimersUntil(runtime_.Now() + c.ms);
     return true;
   }

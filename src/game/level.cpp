@@ -28,8 +28,11 @@ void Level::BindControls() {
   coin_ = scene.Array("Coin");
   water_ = scene.Array("Water");
   monster_ = scene.Array("Monster");
-  for (const MovingBlock& moving : rules_.movingBlocks) block_(moving.block);
   routes_.assign(rules_.movingBlocks.size(), RouteProgress{});
+  for (std::size_t i = 0; i < routes_.size(); ++i) {
+    block_(rules_.movingBlocks[i].block);  // a block the layout lacks is a fault at load
+    routes_[i].timer = scene.Get(rules_.movingBlocks[i].timer).spec;
+  }
   CheckMonsterTags();
 }
 
@@ -46,9 +49,10 @@ void Level::Form_Load() {
 }
 
 void Level::Timer(const ControlSpec& timer) {
-  if (timer.name == "tmrGame") return tmrGame_Timer();
+  // The records are compared, not the names: this runs on every tick.
+  if (&timer == tmrGame_->spec) return tmrGame_Timer();
   for (std::size_t i = 0; i < rules_.movingBlocks.size(); ++i) {
-    if (rules_.movingBlocks[i].timer == timer.name) {
+    if (routes_[i].timer == &timer) {
       return MoveBlock(rules_.movingBlocks[i], routes_[i]);
     }
   }

@@ -101,8 +101,10 @@ class Level : public Form {
   ControlArray monster_;
 
  private:
-  // What a moving block's timer keeps between its ticks; empty again at every load.
+  // What a moving block's timer keeps between its ticks; empty again at every load, but for
+  // the timer's record, by which its ticks are told apart.
   struct RouteProgress {
+    const ControlSpec* timer = nullptr;
     std::string_view route;
     std::int16_t position = 0;
     char letter = 0;

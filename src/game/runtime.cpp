@@ -1,7 +1,5 @@
 #include "game/runtime.hpp"
 
-#include <utility>
-
 #include "game/windows.hpp"
 
 namespace reddoor {
@@ -32,13 +30,16 @@ Form* Runtime::VisibleWindow() {
 // their window's layout.
 Runtime::Due Runtime::EarliestDue() const {
   Due best;
+  std::uint64_t bestSequence = 0;
   for (const auto& form : forms_) {
     if (!form->IsLoaded()) continue;
+    const std::uint64_t sequence = form->LoadSequence();
     for (Control* timer : form->Controls().Timers()) {
       if (!timer->enabled) continue;
-      if (!best.timer || std::pair(timer->nextDue, form->LoadSequence()) <
-                             std::pair(best.timer->nextDue, best.form->LoadSequence())) {
+      if (!best.timer || timer->nextDue < best.timer->nextDue ||
+          (timer->nextDue == best.timer->nextDue && sequence < bestSequence)) {
         best = {form.get(), timer};
+        bestSequence = sequence;
       }
     }
   }
@@ -59,6 +60,7 @@ void Runtime::RunTimersUntil(std::int64_t until, bool skipMissed) {
     if (skipMissed && timer.nextDue <= until) {
       timer.nextDue += (until - timer.nextDue) / period * period + period;
     }
+    if (tickObserver_) tickObserver_->TickRunning(*due.form, *timer.spec, now_);
     // The handler may unload the window, and with it the timer: only its record is passed.
     due.form->Timer(*timer.spec);
   }

@@ -19,6 +19,14 @@ constexpr std::int32_t TimerPeriod(std::int32_t interval) {
   return interval < kShortestTimerMs ? kShortestTimerMs : interval;
 }
 
+// Told of every timer tick as it runs, before its handler: a timing log of the real clock.
+class TickObserver {
+ public:
+  virtual ~TickObserver() = default;
+  // `due` is when the tick was due by the game clock.
+  virtual void TickRunning(const Form& form, const ControlSpec& timer, std::int64_t due) = 0;
+};
+
 class Runtime {
  public:
   explicit Runtime(Platform& platform);
@@ -49,6 +57,9 @@ class Runtime {
 
   std::uint64_t NextLoadSequence() { return ++loadCounter_; }
 
+  // Nothing is told when no observer is set.
+  void SetTickObserver(TickObserver* observer) { tickObserver_ = observer; }
+
  private:
   struct Due {
     Form* form = nullptr;
@@ -60,6 +71,7 @@ class Runtime {
   std::array<std::unique_ptr<Form>, kFormCount> forms_;
   std::int64_t now_ = 0;
   std::uint64_t loadCounter_ = 0;
+  TickObserver* tickObserver_ = nullptr;
 };
 
 }  // namespace reddoor

@@ -55,14 +55,20 @@ bool DrawnWithPictures(ControlKind kind) {
 }  // namespace
 
 Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
-  // Group the records by name, keeping the order in which each name first appears.
+  // Group the records by name, keeping the order in which each name first appears. A window
+  // is loaded again at every death, so records already grouped are not compared again.
+  const std::size_t count = layout.controls.size();
   std::vector<const ControlSpec*> ordered;
-  ordered.reserve(layout.controls.size());
-  for (const ControlSpec& spec : layout.controls) {
-    if (FindGroup(spec.name)) continue;
+  ordered.reserve(count);
+  std::vector<bool> grouped(count);
+  for (std::size_t first = 0; first < count; ++first) {
+    if (grouped[first]) continue;
+    const ControlSpec& spec = layout.controls[first];
     Group group{spec.name, ordered.size(), 0, spec.index >= 0};
-    for (const ControlSpec& member : layout.controls) {
-      if (member.name != spec.name) continue;
+    for (std::size_t i = first; i < count; ++i) {
+      const ControlSpec& member = layout.controls[i];
+      if (grouped[i] || member.name != spec.name) continue;
+      grouped[i] = true;
       if ((member.index >= 0) != group.isArray) {
         throw GameFault(fmt::format("layout fault: window {} mixes a single control and an array "
                                     "named {}",

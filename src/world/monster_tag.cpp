@@ -1,5 +1,6 @@
 #include "world/monster_tag.hpp"
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <array>
@@ -13,8 +14,12 @@ namespace reddoor {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -45,6 +50,19 @@ bool IsDecimal(std::string_view text) {
   return at == text.size();
 }
 
+// The usual field, a few digits alone, read without the general decimal conversion. Up to 15
+// digits the value is exact as a double, as that conversion would give it.
+std::optional<double> ShortWholeNumber(std::string_view digits) {
+  constexpr std::size_t kMostExactDigits = 15;
+  if (digits.size() > kMostExactDigits) return std::nullopt;
+  std::int64_t value = 0;
+  for (const char c : digits) {
+    if (!IsDigit(c)) return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return static_cast<double>(value);
+}
+
 template <typename Int>
 Int RoundTo(double value) {
   const double rounded = std::nearbyint(value);  // the default rounding: ties to even
@@ -64,6 +82,9 @@ std::optional<double> NumericValue(std::string_view text) {
     text.remove_prefix(1);
   }
   if (!IsDecimal(text)) return std::nullopt;
+  if (const std::optional<double> whole = ShortWholeNumber(text)) {
+    return negative ? -*whole : *whole;
+  }
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error == std::errc::result_out_of_range) ThrowOverflow();
@@ -71,8 +92,12 @@ std::optional<double> NumericValue(std::string_view text) {
   return negative ? -value : value;
 }
 
-std::int32_t RoundToLong(double value) { return RoundTo<std::int32_t>(value); }
-std::int16_t RoundToInteger(double value) { return RoundTo<std::int16_t>(value); }
+std::int32_t RoundToLong(double value) {
+  return RoundTo<std::int32_t>(value);
+}
+std::int16_t RoundToInteger(double value) {
+  return RoundTo<std::int16_t>(value);
+}
 
 std::optional<MonsterTag> ReadMonsterTag(std::string_view tag, std::string* why) {
   std::array<std::string_view, 6> fields;
@@ -106,9 +131,10 @@ std::optional<MonsterTag> ReadMonsterTag(std::string_view tag, std::string* why)
 
 void WriteMonsterTag(const MonsterTag& fields, std::string& tag) {
   // The fields point into the tag itself, so the text is put together aside first.
+  // Written every tick for every monster: the format is compiled in.
   fmt::memory_buffer text;
-  fmt::format_to(std::back_inserter(text), "{}/{}/{}/{}/{}/{}", fields.route, fields.routeIndex,
-                 fields.minLeft, fields.maxLeft, fields.step, fields.effect);
+  fmt::format_to(fmt::appender(text), FMT_COMPILE("{}/{}/{}/{}/{}/{}"), fields.route,
+                 fields.routeIndex, fields.minLeft, fields.maxLeft, fields.step, fields.effect);
   tag.assign(text.data(), text.size());
 }
 

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/level.hpp"
 #include "game/runtime.hpp"
@@ -62,6 +63,35 @@ class OpenLevel {
   std::ostringstream out_;
   HeadlessPlatform platform_{out_};
   Runtime runtime_{platform_};
+};
+
+// A copy of Level1's layout in which one monster carries another Tag: for tags that no
+// real layout holds.
+struct Level1LayoutWithTag {
+  Level1LayoutWithTag(int monster, std::string_view tag)
+      : controls(Level1Layout().controls.begin(), Level1Layout().controls.end()) {
+    for (ControlSpec& spec : controls) {
+      if (spec.name == "Monster" && spec.index == monster) spec.tag = tag;
+    }
+    layout.controls = controls;
+  }
+  std::vector<ControlSpec> controls;
+  WindowLayout layout = Level1Layout();
+};
+
+// Level1's game on such a layout, without the door and the coin counts of the real one.
+class Level1WithTag : public Level {
+ public:
+  Level1WithTag(Runtime& runtime, const WindowLayout& layout) : Level(runtime, layout, kRules) {}
+  void Special() override {}
+
+ protected:
+  void HideAtLoad() override {}
+  void CountCoin() override {}
+  void AfterCoins() override {}
+
+ private:
+  static constexpr LevelRules kRules{.jumpHeight = 500, .previous = {}, .movingBlocks = {}};
 };
 
 }  // namespace reddoor::testing

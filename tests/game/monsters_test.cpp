@@ -224,32 +224,12 @@ TEST(MonsterTagTest, RoundingIsHalfToEvenAndOutOfRangeIsAnOverflow) {
   EXPECT_THROW(ReadMonsterTag("LR/40000/0/0/0/D"), GameFault);
 }
 
-// A level built from a copy of Level1's layout in which one monster's tag has lost a field.
-class Level1WithTag : public Level {
- public:
-  Level1WithTag(Runtime& runtime, const WindowLayout& layout) : Level(runtime, layout, kRules) {}
-  void Special() override {}
-
- protected:
-  void HideAtLoad() override {}
-  void CountCoin() override {}
-  void AfterCoins() override {}
-
- private:
-  static constexpr LevelRules kRules{.jumpHeight = 500, .previous = {}, .movingBlocks = {}};
-};
-
 TEST(MonsterTagTest, AMalformedTagInALayoutIsRejectedWhenTheLevelLoads) {
-  std::vector<ControlSpec> controls(Level1Layout().controls.begin(), Level1Layout().controls.end());
-  for (ControlSpec& spec : controls) {
-    if (spec.name == "Monster" && spec.index == 1) spec.tag = "RL/0/4680/6840/45";
-  }
-  WindowLayout layout = Level1Layout();
-  layout.controls = controls;
+  const testing::Level1LayoutWithTag layout(1, "RL/0/4680/6840/45");
   std::ostringstream out;
   HeadlessPlatform platform(out);
   Runtime runtime(platform);
-  Level1WithTag level(runtime, layout);
+  testing::Level1WithTag level(runtime, layout.layout);
   try {
     level.Show();
     FAIL() << "the level loaded";
@@ -258,6 +238,26 @@ TEST(MonsterTagTest, AMalformedTagInALayoutIsRejectedWhenTheLevelLoads) {
     EXPECT_NE(message.find("Monster(1)"), std::string::npos) << message;
     EXPECT_NE(message.find("\"RL/0/4680/6840/45\""), std::string::npos) << message;
   }
+}
+
+// Whole-number arithmetic is checked: a step that carries a monster past the range of a Long
+// ends the game with "Overflow" instead of wrapping it round to the far left.
+TEST(MonsterTagTest, AStepPastTheRangeOfALongEndsTheGameWithOverflow) {
+  // Monster(1) starts at Left 6840 on a right leg: 6840 + 2147483647 does not fit.
+  const testing::Level1LayoutWithTag layout(1, "RL/0/4680/6840/2147483647/1");
+  std::ostringstream out;
+  HeadlessPlatform platform(out);
+  Runtime runtime(platform);
+  platform.Attach(runtime);
+  testing::Level1WithTag level(runtime, layout.layout);
+  level.Show();
+  try {
+    level.tmrGame_Timer();
+    FAIL() << "the tick ran to its end";
+  } catch (const GameFault& fault) {
+    EXPECT_STREQ(fault.what(), "Overflow");
+  }
+  EXPECT_EQ(level.Controls().Array("Monster")(1).left, 6840);
 }
 
 }  // namespace

@@ -18,6 +18,11 @@ class GameClock {
     return static_cast<std::int64_t>(elapsed / frequency_ * 1000 +
                                      elapsed % frequency_ * 1000 / frequency_);
   }
+  // The same clock with the fraction of the millisecond.
+  double ExactNow() const {
+    return static_cast<double>(SDL_GetPerformanceCounter() - start_) * 1000.0 /
+           static_cast<double>(frequency_);
+  }
 
  private:
   Uint64 start_;

@@ -63,12 +63,12 @@ void GameWindow::Hide() {
   if (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) SDL_HideWindow(window_);
 }
 
-void GameWindow::Present(const Scene& scene) {
+bool GameWindow::Present(const Scene& scene) {
   VisualState state = CaptureVisualState(scene);
   std::vector<PixelRect> changed;
   if (drawnState_) {
     changed = ChangedPixels(*drawnState_, state);
-    if (changed.empty()) return;
+    if (changed.empty()) return false;
   }
   const bool whole = !drawnState_;
   drawnState_ = std::move(state);
@@ -79,6 +79,7 @@ void GameWindow::Present(const Scene& scene) {
   } else {
     DrawParts(std::move(changed), surface);
   }
+  return true;
 }
 
 std::vector<PixelRect> GameWindow::ChangedPixels(const VisualState& before,

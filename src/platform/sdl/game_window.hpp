@@ -30,8 +30,8 @@ class GameWindow {
   void Hide();
   // Uncovered, resized or shown: the next Present draws the whole window.
   void Invalidate() { drawnState_.reset(); }
-  // Brings the window up to date with the scene.
-  void Present(const Scene& scene);
+  // Brings the window up to date with the scene; false when nothing had changed.
+  bool Present(const Scene& scene);
 
  private:
   // The pixels that differ between two states of the window.

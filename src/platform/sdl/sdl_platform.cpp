@@ -78,7 +78,7 @@ void SdlPlatform::Present() {
     if (!forms[i]->IsVisible()) continue;
     GameWindow& window = DesktopWindow(i);
     window.Show();
-    window.Present(forms[i]->Controls());
+    if (window.Present(forms[i]->Controls()) && timingLog_) timingLog_->FramePresented(*forms[i]);
   }
 }
 

@@ -15,6 +15,7 @@
 #include "platform/platform.hpp"
 #include "platform/sdl/game_clock.hpp"
 #include "platform/sdl/game_window.hpp"
+#include "platform/sdl/timing_log.hpp"
 #include "scene/renderer.hpp"
 
 namespace reddoor {
@@ -27,9 +28,12 @@ class SdlPlatform : public Platform {
  public:
   SdlPlatform(Renderer& renderer, const GameClock& clock) : renderer_(renderer), clock_(clock) {}
   void Attach(Runtime& runtime) { runtime_ = &runtime; }
+  // Every frame put on the screen is written to this log from now on.
+  void SetTimingLog(TimingLog* log) { timingLog_ = log; }
 
   bool KeyPressed(Key key) override { return keys_.Poll(key); }
   void ShowMessage(std::string_view text) override;
+  // The desktop windows follow the game's windows in Present, not at once.
   void WindowShown(Form& /*form*/) override {}
   void WindowHidden(Form& /*form*/) override {}
   void WindowUnloaded(Form& /*form*/) override {}
@@ -55,6 +59,7 @@ class SdlPlatform : public Platform {
   Renderer& renderer_;
   const GameClock& clock_;
   Runtime* runtime_ = nullptr;
+  TimingLog* timingLog_ = nullptr;
   KeyLatch keys_;
   std::array<std::unique_ptr<GameWindow>, kFormCount> windows_;
   std::string pressedButton_;  // the button the left mouse button went down on

@@ -6,10 +6,13 @@
 #include <climits>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "platform/sdl/game_clock.hpp"
 #include "platform/sdl/media.hpp"
 #include "platform/sdl/sdl_platform.hpp"
+#include "platform/sdl/timing_log.hpp"
 #include "scene/fault.hpp"
 #include "scene/renderer.hpp"
 
@@ -21,25 +24,46 @@ bool IsSet(const char* variable) {
   return value && *value;
 }
 
-// Without a display SDL would try one back end after another and end up drawing into memory
-// that nobody sees. A video driver chosen by hand is the user's decision.
-bool HasDisplay() {
-  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("SDL_VIDEODRIVER");
+// The video drivers that reach the user's desktop, as the environment names them. Left to
+// itself SDL would go on to a driver that draws into memory nobody sees.
+std::string DesktopDrivers() {
+  std::string drivers;
+  if (IsSet("DISPLAY")) drivers = "x11";
+  if (IsSet("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+  return drivers;
 }
 
-// SDL's video (with its events) for the length of the game, and nothing else: the game makes
-// no sound, so audio is never started.
-class VideoSession {
- public:
-  VideoSession() : started_(SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {}
-  ~VideoSession() { SDL_Quit(); }
-  VideoSession(const VideoSession&) = delete;
-  VideoSession& operator=(const VideoSession&) = delete;
-  bool Started() const { return started_; }
-
- private:
-  bool started_;
-};
+// Starts SDL's video, with its events, and nothing else: the game makes no sound, so audio is
+// never started. Video is never shut down again, the operating system closes the connection
+// to the display when the program ends. Shutting it down can fail on X11: SDL wakes a loop
+// that waits for events by a message that it sends, through a second connection, to one of
+// the program's windows; when the player closes the game, the message can reach the X server
+// after the window is gone, and on closing that connection SDL reads the server's BadWindow
+// error, which Xlib's default handler answers by ending the program with status 1.
+bool StartVideo() {
+  // A driver chosen by hand in SDL_VIDEODRIVER is the user's decision.
+  if (!IsSet("SDL_VIDEODRIVER")) {
+    const std::string drivers = DesktopDrivers();
+    if (drivers.empty()) {
+      std::cerr << "reddoor: no display available (DISPLAY is not set); use --script FILE to "
+                   "run headless\n";
+      return false;
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+  }
+  // Draw straight into the window's own pixels: SDL's OpenGL path is slower and far larger.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // A click on a window that is not active yet counts too, as on the desktop the game was made
+  // for; otherwise SDL drops a click that comes just after the window got the focus.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    const char* display = std::getenv("DISPLAY");
+    std::cerr << "reddoor: cannot open the display " << (display ? display : "") << ": "
+              << SDL_GetError() << '\n';
+    return false;
+  }
+  return true;
+}
 
 // The game reacts to clicks, keys and its windows, never to the mouse moving or to typed text.
 void IgnoreUnusedEvents() {
@@ -77,6 +101,12 @@ void Play(const WindowedOptions& options) {
   SdlPlatform platform(renderer, clock);
   Runtime runtime(platform);
   platform.Attach(runtime);
+  std::optional<TimingLog> timingLog;
+  if (!options.timingLog.empty()) {
+    timingLog.emplace(options.timingLog, clock);
+    runtime.SetTickObserver(&*timingLog);
+    platform.SetTimingLog(&*timingLog);
+  }
   IgnoreUnusedEvents();
   runtime.Window(options.start).Show();
   PlayUntilClosed(runtime, platform, clock);
@@ -85,18 +115,7 @@ void Play(const WindowedOptions& options) {
 }  // namespace
 
 int RunWindowed(const WindowedOptions& options) {
-  if (!HasDisplay()) {
-    std::cerr << "reddoor: no display available (DISPLAY is not set); use --script FILE to run "
-                 "headless\n";
-    return 1;
-  }
-  // Draw straight into the window's own pixels: SDL's OpenGL path is slower and far larger.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  const VideoSession video;
-  if (!video.Started()) {
-    std::cerr << "reddoor: cannot open the display: " << SDL_GetError() << '\n';
-    return 1;
-  }
+  if (!StartVideo()) return 1;
   try {
     Play(options);
     return 0;

@@ -1,0 +1,53 @@
+// Any bytes as a script of the scripted run: the run ends with its exit status, never with a
+// crash, a hang or a sanitizer report. A first line "# args: --start LevelN" starts on that
+// level, as in the golden scripts.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "app/script.hpp"
+
+namespace {
+
+using reddoor::FormId;
+
+// Long waits only make the run slow, not different: a script may wait this long in all.
+constexpr std::int64_t kWaitBudgetMs = 40'000;
+
+std::int64_t TotalWait(const std::string& script) {
+  std::istringstream lines(script);
+  std::int64_t total = 0;
+  for (std::string line; std::getline(lines, line) && total <= kWaitBudgetMs;) {
+    try {
+      const auto command = reddoor::ParseScriptLine(line);
+      if (const auto* wait = command ? std::get_if<reddoor::WaitCommand>(&*command) : nullptr) {
+        total += wait->ms > kWaitBudgetMs ? kWaitBudgetMs + 1 : wait->ms;
+      }
+    } catch (const reddoor::ScriptLineError&) {
+      break;  // the run stops at a bad line
+    }
+  }
+  return total;
+}
+
+FormId StartOf(const std::string& script) {
+  for (const auto& [line, level] : {std::pair{"# args: --start Level1\n", FormId::Level1},
+                                    std::pair{"# args: --start Level2\n", FormId::Level2},
+                                    std::pair{"# args: --start Level3\n", FormId::Level3}}) {
+    if (script.starts_with(line)) return level;
+  }
+  return FormId::Intro;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string script(reinterpret_cast<const char*>(data), size);
+  if (TotalWait(script) > kWaitBudgetMs) return -1;  // not worth keeping
+  std::istringstream in(script);
+  std::ostringstream out, err;
+  // No screenshooter: a screenshot line is a fault of the run, and no file is written.
+  reddoor::RunScript(in, out, err, reddoor::ScriptOptions{StartOf(script), {}});
+  return 0;
+}

@@ -1,0 +1,121 @@
+// The program's own faults, as a user meets them: one clear line on standard error naming the
+// thing and what to do, and a non-zero exit status; never a crash or a silent success.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace reddoor {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string err;
+};
+
+std::string Read(const fs::path& path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::size_t Lines(const std::string& text) {
+  std::size_t lines = 0;
+  for (char c : text) lines += c == '\n';
+  return lines;
+}
+
+class CliErrorsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fs::create_directories(dir_); }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs the game through the shell: `prefix` goes before the binary (environment changes),
+  // `args` after it; `script` is its standard input.
+  Outcome Run(const std::string& prefix, const std::string& args, const std::string& script = "") {
+    const fs::path input = dir_ / "input", errors = dir_ / "errors";
+    std::ofstream(input) << script;
+    const std::string command = prefix + " '" REDDOOR_BINARY "' " + args + " <'" + input.string() +
+                                "' >/dev/null 2>'" + errors.string() + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(errors)};
+  }
+
+  // One line that names every one of `words`.
+  static void ExpectOneLineNaming(const Outcome& outcome,
+                                  std::initializer_list<const char*> words) {
+    EXPECT_EQ(Lines(outcome.err), 1u) << outcome.err;
+    for (const char* word : words)
+      EXPECT_NE(outcome.err.find(word), std::string::npos) << outcome.err;
+  }
+
+  const fs::path dir_ =
+      fs::temp_directory_path() / ("reddoor-cli-" + std::to_string(getpid()) + "-" +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+TEST_F(CliErrorsTest, AScriptThatCannotBeReadIsNamed) {
+  const Outcome missing = Run("", "--script /nonexistent/moves.script");
+  EXPECT_EQ(missing.status, 1);
+  ExpectOneLineNaming(missing, {"/nonexistent/moves.script", "No such file"});
+  // A directory opens like a file; reading it must not pass for an empty script.
+  const Outcome directory = Run("", "--script '" + dir_.string() + "'");
+  EXPECT_EQ(directory.status, 1);
+  ExpectOneLineNaming(directory, {dir_.c_str(), "Is a directory"});
+}
+
+TEST_F(CliErrorsTest, AScreenshotThatCannotBeWrittenIsNamed) {
+  const Outcome outcome = Run("", "--script -", "screenshot /nonexistent/dir/shot.png\n");
+  EXPECT_EQ(outcome.status, 1);
+  ExpectOneLineNaming(outcome, {"/nonexistent/dir/shot.png"});
+}
+
+TEST_F(CliErrorsTest, ARenderingThatCannotBeWrittenIsNamed) {
+  const Outcome outcome = Run("", "--render Level1 /nonexistent/dir/level1.png");
+  EXPECT_EQ(outcome.status, 1);
+  ExpectOneLineNaming(outcome, {"/nonexistent/dir/level1.png"});
+}
+
+// fontconfig with a configuration that lists no font directory finds no font at all.
+TEST_F(CliErrorsTest, AMissingFontIsNamedWithItsPackage) {
+  const fs::path config = dir_ / "fonts.conf";
+  std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+  const std::string noFonts = "FONTCONFIG_FILE='" + config.string() + "'";
+  const fs::path shot = dir_ / "shot.png";
+  for (const std::string& args :
+       {std::string("--script -"), "--render Intro '" + shot.string() + "'"}) {
+    SCOPED_TRACE(args);
+    const Outcome outcome = Run(noFonts, args, "screenshot " + shot.string() + "\n");
+    EXPECT_EQ(outcome.status, 1);
+    ExpectOneLineNaming(outcome, {"Liberation Sans", "fonts-liberation2"});
+    EXPECT_FALSE(fs::exists(shot));
+  }
+}
+
+TEST_F(CliErrorsTest, WithoutADisplayTheGameSuggestsTheScriptedRun) {
+  const Outcome outcome = Run("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER", "");
+  EXPECT_EQ(outcome.status, 1);
+  ExpectOneLineNaming(outcome, {"display", "--script"});
+}
+
+// The virtual clock has an end; a wait past it is a bad line, not a clock that wraps.
+TEST_F(CliErrorsTest, AWaitPastTheEndOfTheClockIsABadLine) {
+  const Outcome far = Run("", "--script -", "wait 9223372036854775807\n");
+  EXPECT_EQ(far.status, 2);
+  ExpectOneLineNaming(far, {"script:1:", "9223372036854775807"});
+  // Up to the end the clock runs, and a level shown there starts its timers.
+  const Outcome atEnd = Run("", "--script -", "wait 4611686018427387904\nclick Play\nwait 1\n");
+  EXPECT_EQ(atEnd.status, 2);
+  ExpectOneLineNaming(atEnd, {"script:3:"});
+}
+
+}  // namespace
+}  // namespace reddoor

@@ -1,0 +1,108 @@
+// The desktop window of a game window, on SDL's dummy video driver: what it shows after
+// drawing only the parts that changed is what a full drawing shows.
+#include "platform/sdl/game_window.hpp"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/sdl/media.hpp"
+#include "scene/canvas.hpp"
+#include "scene/layout.hpp"
+#include "scene/renderer.hpp"
+#include "scene/scene.hpp"
+
+namespace reddoor {
+namespace {
+
+class GameWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) GTEST_SKIP() << SDL_GetError();
+  }
+  void TearDown() override {
+    window_.reset();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+
+  GameWindow& Open(const Scene& scene) {
+    window_ = std::make_unique<GameWindow>(scene.Layout(), renderer_);
+    window_->Show();
+    window_->Present(scene);
+    return *window_;
+  }
+
+  SDL_Surface& Surface() { return *SDL_GetWindowSurface(window_->Handle()); }
+
+  Pixel Shown(int x, int y) {
+    SDL_Surface& surface = Surface();
+    Pixel pixel = 0;
+    SDL_ConvertPixels(
+        1, 1, surface.format->format,
+        static_cast<Uint8*>(surface.pixels) + y * surface.pitch + x * surface.format->BytesPerPixel,
+        surface.pitch, SDL_PIXELFORMAT_ARGB8888, &pixel, sizeof pixel);
+    return pixel | 0xFF000000u;
+  }
+
+  // Every pixel of the client area is what a full drawing of the scene gives.
+  void ExpectShowsWhole(const Scene& scene) {
+    Canvas expected;
+    renderer_.Draw(scene, expected);
+    for (int y = 0; y < expected.height; ++y) {
+      for (int x = 0; x < expected.width; ++x) {
+        ASSERT_EQ(Shown(x, y), expected.At(x, y)) << "at " << x << "," << y;
+      }
+    }
+  }
+
+  SdlMedia media_;
+  Renderer renderer_{media_, media_};
+  std::unique_ptr<GameWindow> window_;
+};
+
+TEST_F(GameWindowTest, RedrawingWhatChangedGivesTheWholePicture) {
+  Scene scene(Level1Layout());
+  GameWindow& window = Open(scene);
+  Control& man = scene.Get("Man");
+  man.left += 125;
+  man.picture = PictureId::ManLeft;
+  scene.Array("Monster")(0).left += 75;
+  scene.Array("Coin")(25).visible = false;
+  scene.Get("lblTotalCoins").caption = "17";
+  window.Present(scene);
+  ExpectShowsWhole(scene);
+}
+
+TEST_F(GameWindowTest, ManyChangesAtOnceAreRedrawnToo) {
+  Scene scene(Level3Layout());
+  GameWindow& window = Open(scene);
+  // The flight moves the whole world down, more boxes than are sent one by one.
+  for (Control& c : scene.Controls()) c.top += 30;
+  window.Present(scene);
+  ExpectShowsWhole(scene);
+}
+
+TEST_F(GameWindowTest, AnUnchangedWindowIsNotDrawnAgain) {
+  Scene scene(Level1Layout());
+  GameWindow& window = Open(scene);
+  SDL_FillRect(&Surface(), nullptr, 0);
+  window.Present(scene);
+  EXPECT_EQ(Shown(10, 10), 0xFF000000u);
+}
+
+TEST_F(GameWindowTest, AResizedWindowShowsItsBackgroundBeyondTheControls) {
+  Scene scene(FinishLayout());
+  GameWindow& window = Open(scene);
+  const int width = renderer_.ToPixels(FinishLayout().clientWidth);
+  const int height = renderer_.ToPixels(FinishLayout().clientHeight);
+  SDL_SetWindowSize(window.Handle(), width + 40, height + 30);
+  window.Invalidate();
+  window.Present(scene);
+  ExpectShowsWhole(scene);
+  EXPECT_EQ(Shown(width + 39, height + 29), ToPixel(FinishLayout().background));
+}
+
+}  // namespace
+}  // namespace reddoor

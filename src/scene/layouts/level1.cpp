@@ -120,14 +120,7 @@ constexpr ControlSpec kControls[] = {
 }  // namespace
 
 const WindowLayout& Level1Layout() {
-  static constexpr WindowLayout kLayout{.name = "Level1",
-                                        .caption = "Level1",
-                                        .clientWidth = 13185,
-                                        .clientHeight = 8445,
-                                        .border = BorderStyle::FixedSingle,
-                                        .inTaskBar = true,
-                                        .background = kSky,
-                                        .controls = kControls};
+  static constexpr WindowLayout kLayout = parts::LevelWindow("Level1", 13185, 8445, kControls);
   return kLayout;
 }
 

@@ -85,14 +85,7 @@ constexpr ControlSpec kControls[] = {
 }  // namespace
 
 const WindowLayout& Level2Layout() {
-  static constexpr WindowLayout kLayout{.name = "Level2",
-                                        .caption = "Level2",
-                                        .clientWidth = 13770,
-                                        .clientHeight = 8265,
-                                        .border = BorderStyle::FixedSingle,
-                                        .inTaskBar = true,
-                                        .background = palette::kSky,
-                                        .controls = kControls};
+  static constexpr WindowLayout kLayout = parts::LevelWindow("Level2", 13770, 8265, kControls);
   return kLayout;
 }
 

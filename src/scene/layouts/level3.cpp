@@ -97,14 +97,7 @@ constexpr ControlSpec kControls[] = {
 }  // namespace
 
 const WindowLayout& Level3Layout() {
-  static constexpr WindowLayout kLayout{.name = "Level3",
-                                        .caption = "Level3",
-                                        .clientWidth = 13800,
-                                        .clientHeight = 8385,
-                                        .border = BorderStyle::FixedSingle,
-                                        .inTaskBar = true,
-                                        .background = palette::kSky,
-                                        .controls = kControls};
+  static constexpr WindowLayout kLayout = parts::LevelWindow("Level3", 13800, 8385, kControls);
   return kLayout;
 }
 

@@ -3,6 +3,7 @@
 // monsters, clouds, water, gold coins, the coin counter and the game tick. Each helper fixes
 // what the windows share, so a layout table lists only where a control stands.
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "scene/layout.hpp"
@@ -66,6 +67,21 @@ constexpr ControlSpec CoinsCaption(std::int32_t left, std::int32_t top, std::int
 constexpr ControlSpec CoinCounter(std::int32_t left, std::int32_t top, std::int16_t rank) {
   return Label("lblTotalCoins", {left, top, kLabelWidth, kLabelHeight}, rank, "0", palette::kSky,
                kCounterFont);
+}
+
+// A level window: fixed single border, shown in the task bar, sky behind the scene; its
+// caption is its name.
+constexpr WindowLayout LevelWindow(std::string_view name, std::int32_t clientWidth,
+                                   std::int32_t clientHeight,
+                                   std::span<const ControlSpec> controls) {
+  return {.name = name,
+          .caption = name,
+          .clientWidth = clientWidth,
+          .clientHeight = clientHeight,
+          .border = BorderStyle::FixedSingle,
+          .inTaskBar = true,
+          .background = palette::kSky,
+          .controls = controls};
 }
 
 constexpr ControlSpec GameTick() {

@@ -86,6 +86,9 @@ void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, const GameClock& c
     platform.Present();
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, WaitMilliseconds(runtime.NextDue(), clock.Now()))) {
+      // Ticks due before the event run first, and the clock reads the event's time, so that
+      // a window the event shows starts its timers from then.
+      runtime.RunTimersUntil(clock.Now(), /*skipMissed=*/true);
       do {
         if (!platform.Handle(event)) return;
       } while (SDL_PollEvent(&event));

@@ -87,7 +87,7 @@ std::optional<double> NumericValue(std::string_view text) {
   }
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error == std::errc::result_out_of_range) ThrowOverflow();
+  // A number too large for any value is not a number at all.
   if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
   return negative ? -value : value;
 }

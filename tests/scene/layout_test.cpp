@@ -167,54 +167,6 @@ TEST(LayoutControls, EachWindowHasExactlyItsControls) {
   }
 }
 
-TEST(LayoutWindows, CaptionSizeBorderAndBackground) {
-  struct Expected {
-    const WindowLayout* layout;
-    std::string_view caption;
-    int width, height;
-    BorderStyle border;
-    bool inTaskBar;
-    Color background;
-  };
-  const Expected windows[] = {
-      {&IntroLayout(), "Intro", 6885, 6015, BorderStyle::FixedTool, false, palette::kSky},
-      {&Level1Layout(), "Level1", 13185, 8445, BorderStyle::FixedSingle, true, palette::kSky},
-      {&Level2Layout(), "Level2", 13770, 8265, BorderStyle::FixedSingle, true, palette::kSky},
-      {&Level3Layout(), "Level3", 13800, 8385, BorderStyle::FixedSingle, true, palette::kSky},
-      {&FinishLayout(), "Game Completed", 4680, 2940, BorderStyle::SizableTool, false,
-       palette::kButtonFace},
-  };
-  for (const Expected& w : windows) {
-    SCOPED_TRACE(w.layout->name);
-    EXPECT_EQ(w.layout->caption, w.caption);
-    EXPECT_EQ(w.layout->clientWidth, w.width);
-    EXPECT_EQ(w.layout->clientHeight, w.height);
-    EXPECT_EQ(w.layout->border, w.border);
-    EXPECT_EQ(w.layout->inTaskBar, w.inTaskBar);
-    EXPECT_EQ(w.layout->background, w.background);
-  }
-}
-
-TEST(LayoutTags, OnlyTheMonstersCarryTheirPatrols) {
-  const std::map<std::pair<std::string_view, int>, std::string> patrols = {
-      {{"Level1", 0}, "LR/0/1080/4080/75/D"},
-      {{"Level1", 1}, "RL/0/4680/6840/45/1"},
-      {{"Level2", 0}, "LR/0/10560/12600/50/D"},
-      {{"Level3", 0}, "LR/0/8400/13200/50/D"},
-  };
-  for (const WindowLayout* layout : kAllLayouts) {
-    Scene scene(*layout);
-    for (const Control& c : scene.Controls()) {
-      SCOPED_TRACE(fmt::format("{}.{}", layout->name, c.DisplayName()));
-      if (c.Name() == "Monster") {
-        EXPECT_EQ(c.tag, patrols.at({layout->name, c.Index()}));
-      } else {
-        EXPECT_EQ(c.tag, "");
-      }
-    }
-  }
-}
-
 TEST(LayoutTimers, IntervalsStatesAndTickOrder) {
   struct Expected {
     std::string_view name;
@@ -250,77 +202,6 @@ TEST(LayoutTimers, IntervalsStatesAndTickOrder) {
       EXPECT_EQ(timers[i].name, expected[i].name) << i;
       EXPECT_EQ(timers[i].interval, expected[i].interval) << expected[i].name;
       EXPECT_EQ(timers[i].enabled, expected[i].enabled) << expected[i].name;
-    }
-  }
-}
-
-TEST(LayoutLooks, SpritesAndPictureHolders) {
-  const std::map<std::string_view, PictureId> pictures = {
-      {"Man", PictureId::ManRight},
-      {"picForwards", PictureId::ManRight},
-      {"picBackwards", PictureId::ManLeft},
-      {"Monster", PictureId::Monster},
-      {"Bird", PictureId::Bird},
-      {"cloud", PictureId::Cloud},
-  };
-  for (const WindowLayout* layout : kAllLayouts) {
-    Scene scene(*layout);
-    for (const Control& c : scene.Controls()) {
-      if (c.Kind() != ControlKind::PictureBox) continue;
-      SCOPED_TRACE(fmt::format("{}.{}", layout->name, c.DisplayName()));
-      EXPECT_EQ(c.picture, pictures.at(c.Name()));
-      EXPECT_EQ(c.spec->backColor, palette::kWindowBackground);
-      const bool holder = c.Name().starts_with("pic");
-      EXPECT_EQ(c.spec->flat, !holder);
-      EXPECT_EQ(c.visible, !holder && c.Name() != "Bird");
-      if (holder || c.Name() == "Man") {
-        EXPECT_EQ(std::pair(c.width, c.height), holder ? std::pair(375, 375) : std::pair(390, 495));
-      }
-    }
-  }
-}
-
-TEST(LayoutLooks, CoinsWaterAndCounterLabels) {
-  for (const WindowLayout* layout : kLevelLayouts) {
-    SCOPED_TRACE(layout->name);
-    Scene scene(*layout);
-    const bool yellowCoins = layout->name == "Level3";
-    for (const Control& coin : scene.Array("Coin")) {
-      SCOPED_TRACE(coin.DisplayName());
-      const ControlSpec& s = *coin.spec;
-      EXPECT_EQ(s.shape, ShapeKind::Circle);
-      EXPECT_EQ(std::pair(coin.width, coin.height), std::pair(255, 255));
-      EXPECT_TRUE(coin.visible);
-      EXPECT_TRUE(s.border);
-      EXPECT_EQ(s.opaque, yellowCoins);
-      if (yellowCoins) {
-        EXPECT_EQ(s.backColor, palette::kYellow);
-        EXPECT_EQ(s.fill, FillStyle::Transparent);
-        EXPECT_EQ(s.borderColor, palette::kCyan);
-      } else {
-        EXPECT_EQ(s.fill, FillStyle::Solid);
-        EXPECT_EQ(s.fillColor, palette::kGold);
-        EXPECT_EQ(s.borderColor, palette::kBlack);
-      }
-    }
-    for (const Control& water : scene.Array("Water")) {
-      SCOPED_TRACE(water.DisplayName());
-      const ControlSpec& s = *water.spec;
-      EXPECT_TRUE(s.opaque);
-      EXPECT_EQ(s.backColor, palette::kBlue);
-      EXPECT_EQ(s.fill, FillStyle::DownwardDiagonal);
-      EXPECT_EQ(s.fillColor, palette::kBlack);
-      EXPECT_EQ(s.border, !(yellowCoins && water.Index() == 1));
-      EXPECT_EQ(s.borderColor, palette::kBlack);
-    }
-    for (std::string_view name : {"Label1", "lblTotalCoins"}) {
-      const Control& label = scene.Get(name);
-      EXPECT_EQ(label.caption, name == "Label1" ? "Coins:" : "0");
-      EXPECT_EQ(label.foreColor, palette::kButtonText);
-      EXPECT_EQ(label.spec->backColor, palette::kSky);
-      EXPECT_EQ(label.spec->alignment, Alignment::Left);
-      EXPECT_EQ(label.spec->font, (Font{FontFace::Sans, 18, false}));
-      EXPECT_EQ(std::pair(label.width, label.height), std::pair(1815, 375));
     }
   }
 }

@@ -2,31 +2,16 @@
 // rewritten in place.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "game/level_fixture.hpp"
-
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "support/counting_new.hpp"
 
 namespace reddoor::testing {
 namespace {
 
-long AllocationsDuring(OpenLevel& open, std::int64_t ms) {
-  const long before = allocations.load();
+std::int64_t AllocationsDuring(OpenLevel& open, std::int64_t ms) {
+  const std::int64_t before = AllocationsMade();
   open.Wait(ms);
-  return allocations.load() - before;
+  return AllocationsMade() - before;
 }
 
 TEST(AllocationTest, SteadyTicksAllocateNothing) {

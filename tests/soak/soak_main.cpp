@@ -5,36 +5,13 @@
 #include <sys/resource.h>
 #include <CLI/CLI.hpp>
 
-#include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <iostream>
-#include <new>
 
 #include "soak.hpp"
+#include "support/counting_new.hpp"
 
 namespace {
-
-// Every allocation of the program is counted, so the soak can see whether memory stays flat.
-std::atomic<std::int64_t> liveAllocations{0};
-
-void* AllocateOrNull(std::size_t size) noexcept {
-  void* p = std::malloc(size == 0 ? 1 : size);
-  if (p) liveAllocations.fetch_add(1, std::memory_order_relaxed);
-  return p;
-}
-
-void* Allocate(std::size_t size) {
-  void* p = AllocateOrNull(size);
-  if (!p) throw std::bad_alloc();
-  return p;
-}
-
-void Free(void* p) {
-  if (!p) return;
-  liveAllocations.fetch_sub(1, std::memory_order_relaxed);
-  std::free(p);
-}
 
 long PeakResidentKiB() {
   rusage usage{};
@@ -59,19 +36,6 @@ void Print(const reddoor::soak::SoakFigures& f, double seconds) {
 
 }  // namespace
 
-// clang-format off
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return AllocateOrNull(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return AllocateOrNull(size); }
-void operator delete(void* p) noexcept { Free(p); }
-void operator delete[](void* p) noexcept { Free(p); }
-void operator delete(void* p, std::size_t) noexcept { Free(p); }
-void operator delete[](void* p, std::size_t) noexcept { Free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { Free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { Free(p); }
-// clang-format on
-
 int main(int argc, char** argv) {
   CLI::App app{"Plays Red Door with random keys and checks its invariants on the way."};
   app.name("reddoor_soak");
@@ -84,8 +48,7 @@ int main(int argc, char** argv) {
   fmt::print("soak: {} game ticks, seed {}\n", options.gameTicks, options.seed);
   const auto start = std::chrono::steady_clock::now();
   try {
-    const auto figures = reddoor::soak::RunSoak(
-        options, [] { return liveAllocations.load(std::memory_order_relaxed); });
+    const auto figures = reddoor::soak::RunSoak(options, reddoor::testing::AllocationsLive);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     Print(figures, took.count());
   } catch (const reddoor::soak::SoakFailure& failure) {

@@ -16,9 +16,7 @@ using testing::RunScriptText;
 using testing::Var;
 using Json = nlohmann::json;
 
-const Json& Ctl(const Json& dump, const std::string& name) {
-  return testing::Control(dump, name);
-}
+using testing::Ctl;
 bool Visible(const Json& dump, const std::string& name) {
   return Ctl(dump, name)["Visible"].get<bool>();
 }

@@ -13,9 +13,7 @@ using testing::RunScriptText;
 using testing::Var;
 using Json = nlohmann::json;
 
-const Json& Ctl(const Json& dump, const std::string& name) {
-  return testing::Control(dump, name);
-}
+using testing::Ctl;
 
 // Puts the player one step left of the door, his lower edge within the door's height, and holds
 // the right arrow for one game tick.

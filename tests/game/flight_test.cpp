@@ -13,9 +13,7 @@ using testing::RunScriptText;
 using testing::Var;
 using Json = nlohmann::json;
 
-const Json& Ctl(const Json& dump, const std::string& name) {
-  return testing::Control(dump, name);
-}
+using testing::Ctl;
 
 // The controls that the scrolling steps move.
 bool Scrolls(const std::string& name) {

@@ -11,9 +11,7 @@ using testing::RunScriptText;
 using testing::Var;
 using Json = nlohmann::json;
 
-const Json& Ctl(const Json& dump, const std::string& name) {
-  return testing::Control(dump, name);
-}
+using testing::Ctl;
 
 Json ShowEvent(std::int64_t t, const std::string& window) {
   return {{"t", t}, {"event", "show"}, {"window", window}};

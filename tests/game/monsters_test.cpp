@@ -21,9 +21,7 @@ using testing::OpenLevel;
 using testing::RunScriptText;
 using Json = nlohmann::json;
 
-const Json& Ctl(const Json& dump, const std::string& name) {
-  return testing::Control(dump, name);
-}
+using testing::Ctl;
 
 // The monster's Left and Tag at the end of a game tick, counting ticks from 1.
 struct Step {

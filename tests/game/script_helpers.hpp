@@ -16,6 +16,11 @@ namespace reddoor::testing {
 constexpr const char* kLevel1Descent =
     "click Play\nwait 6900\ndown Right\nwait 3300\ndown Space\nwait 100\nup Space\n";
 
+// A control of a dump, under a name that does not clash with the type reddoor::Control.
+inline const nlohmann::json& Ctl(const nlohmann::json& dump, const std::string& name) {
+  return Control(dump, name);
+}
+
 // One dump after each of the next `ticks` game ticks of a level (100 ms apart).
 inline std::string DumpEachTick(int ticks, int ms = 100) {
   std::string script;

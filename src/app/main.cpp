@@ -1,17 +1,21 @@
 // Red Door: start-up and the command line.
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "app/recording.hpp"
 #include "app/script.hpp"
 #include "platform/sdl/media.hpp"
 #include "platform/sdl/windowed.hpp"
 #include "scene/fault.hpp"
 #include "scene/renderer.hpp"
+#include "scene/scaling.hpp"
 
 namespace {
 
@@ -20,50 +24,77 @@ using reddoor::FormId;
 const std::map<std::string, FormId> kStartWindows = {
     {"Level1", FormId::Level1}, {"Level2", FormId::Level2}, {"Level3", FormId::Level3}};
 
-const std::map<std::string, const reddoor::WindowLayout& (*)()> kLayouts = {
-    {"Intro", reddoor::IntroLayout},
-    {"Level1", reddoor::Level1Layout},
-    {"Level2", reddoor::Level2Layout},
-    {"Level3", reddoor::Level3Layout},
-    {"Finish", reddoor::FinishLayout}};
+const reddoor::WindowLayout* FindLayout(const std::string& name) {
+  for (const reddoor::WindowLayout* layout : reddoor::AllLayouts()) {
+    if (layout->name == name) return layout;
+  }
+  return nullptr;
+}
 
 // Fonts and pictures are opened only when the first screenshot is taken.
-reddoor::Screenshooter MakeScreenshooter() {
+reddoor::Screenshooter MakeScreenshooter(int scale) {
   auto media = std::make_shared<std::unique_ptr<reddoor::SdlMedia>>();
-  return [media](const reddoor::Form& form, const std::string& path) {
+  return [media, scale](const reddoor::Form& form, const std::string& path) {
     if (!*media) *media = std::make_unique<reddoor::SdlMedia>();
-    reddoor::Renderer renderer(**media, **media);
+    reddoor::Renderer renderer(**media, **media, scale);
     reddoor::Canvas canvas;
     renderer.Draw(form.Controls(), canvas);
     reddoor::WritePng(canvas, path);
   };
 }
 
-int RunScriptFile(const std::string& file, FormId start) {
-  reddoor::ScriptOptions options{start, MakeScreenshooter()};
+int RunScriptFile(const std::string& file, FormId start, int scale) {
+  reddoor::ScriptOptions options{start, MakeScreenshooter(scale)};
   if (file == "-") return reddoor::RunScript(std::cin, std::cout, std::cerr, options);
   std::ifstream in(file);
   // A directory opens like a file; only reading it fails.
   if (!in || (in.peek(), in.bad())) {
-    std::cerr << "reddoor: cannot read the script " << file << ": " << std::strerror(errno)
-              << '\n';
+    std::cerr << "reddoor: cannot read the script " << file << ": " << std::strerror(errno) << '\n';
     return 1;
   }
   return reddoor::RunScript(in, std::cout, std::cerr, options);
 }
 
+int RenderLayout(const std::string& name, int scale, const std::string& path) {
+  const reddoor::WindowLayout* layout = FindLayout(name);
+  if (!layout) {
+    std::cerr << "reddoor: --render: unknown window " << name
+              << " (Intro, Level1, Level2, Level3 or Finish)\n";
+    return 2;
+  }
+  reddoor::RenderWindowToPng(*layout, scale, path);
+  return 0;
+}
+
+int PlayInWindows(reddoor::WindowedOptions options, const std::string& recording) {
+  if (recording.empty()) return reddoor::RunWindowed(options);
+  std::ofstream file(recording);
+  if (!file) {
+    std::cerr << "reddoor: cannot write the recording " << recording << ": " << std::strerror(errno)
+              << '\n';
+    return 1;
+  }
+  reddoor::ScriptRecorder recorder(file, options.start);
+  options.recorder = &recorder;
+  return reddoor::RunWindowed(options);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Red Door: a little man, three screens of blocks, coins, water and monsters, "
-               "a red door, and a bird at the end."};
+  CLI::App app{
+      "Red Door: a little man, three screens of blocks, coins, water and monsters, "
+      "a red door, and a bird at the end.\n"
+      "Keys: Left and Right walk, Space jumps, E calls the bird at the last door, "
+      "P pauses, F11 or Alt+Enter switches to fullscreen."};
   app.name("reddoor");
   app.set_version_flag("--version", std::string("reddoor ") + REDDOOR_VERSION);
 
   std::string script;
-  app.add_option("--script", script,
-                 "Run the game headless from a script (FILE, or - for standard input)")
-      ->option_text("FILE");
+  auto* scriptOption =
+      app.add_option("--script", script,
+                     "Run the game headless from a script (FILE, or - for standard input)")
+          ->option_text("FILE");
   std::string start;
   app.add_option("--start", start, "Start on a level instead of the title window")
       ->check(CLI::IsMember(kStartWindows))
@@ -73,10 +104,16 @@ int main(int argc, char** argv) {
                  "Write a window as its layout draws it, before the game starts, to a PNG file")
       ->expected(2)
       ->option_text("WINDOW FILE.png");
-  int scale = 1;
-  app.add_option("--scale", scale, "Draw the windows N times their size")
-      ->check(CLI::Range(1, 8))
+  int scale = 0;
+  app.add_option("--scale", scale,
+                 "Draw N times the size; default: the largest that fits the screen (1 for PNGs)")
+      ->check(CLI::Range(1, reddoor::kMaxScale))
       ->option_text("N");
+  std::string recording;
+  app.add_option("--record", recording,
+                 "Record the game played in the window as a script that --script replays")
+      ->option_text("FILE")
+      ->excludes(scriptOption);
   std::string timingLog;
   app.add_option("--timing-log", timingLog,
                  "In the real windows, log the time of every timer tick and drawn frame to FILE")
@@ -84,19 +121,11 @@ int main(int argc, char** argv) {
   CLI11_PARSE(app, argc, argv);
 
   const FormId first = start.empty() ? FormId::Intro : kStartWindows.at(start);
+  const int pictureScale = scale > 0 ? scale : 1;
   try {
-    if (!render.empty()) {
-      const auto layout = kLayouts.find(render[0]);
-      if (layout == kLayouts.end()) {
-        std::cerr << "reddoor: --render: unknown window " << render[0]
-                  << " (Intro, Level1, Level2, Level3 or Finish)\n";
-        return 2;
-      }
-      reddoor::RenderWindowToPng(layout->second(), render[1]);
-      return 0;
-    }
-    if (!script.empty()) return RunScriptFile(script, first);
-    return reddoor::RunWindowed({first, scale, timingLog});
+    if (!render.empty()) return RenderLayout(render[0], pictureScale, render[1]);
+    if (!script.empty()) return RunScriptFile(script, first, pictureScale);
+    return PlayInWindows({first, scale, timingLog, nullptr}, recording);
   } catch (const reddoor::GameFault& e) {
     std::cerr << "reddoor: " << e.what() << '\n';
     return 1;

@@ -22,7 +22,14 @@ std::vector<std::string> Words(const std::string& line) {
   return words;
 }
 
-[[noreturn]] void Bad(std::string reason) { throw ScriptLineError{std::move(reason)}; }
+constexpr std::pair<std::string_view, KeyCommand::Action> kKeyActions[] = {
+    {"down", KeyCommand::Action::Down},
+    {"up", KeyCommand::Action::Up},
+    {"tap", KeyCommand::Action::Tap}};
+
+[[noreturn]] void Bad(std::string reason) {
+  throw ScriptLineError{std::move(reason)};
+}
 
 void ExpectWords(const std::vector<std::string>& words, std::size_t count, const char* usage) {
   if (words.size() < count) Bad(fmt::format("missing argument; usage: {}", usage));
@@ -55,16 +62,15 @@ std::optional<ScriptCommand> ParseScriptLine(const std::string& line) {
     ExpectWords(words, 2, "wait N");
     return WaitCommand{ParseMilliseconds(words[1])};
   }
-  using Action = KeyCommand::Action;
-  for (const auto& [name, action] : {std::pair{"down", Action::Down}, std::pair{"up", Action::Up},
-                                     std::pair{"tap", Action::Tap}}) {
+  for (const auto& [name, action] : kKeyActions) {
     if (command != name) continue;
     ExpectWords(words, 2, "down|up|tap KEY");
     return KeyCommand{action, ParseKey(words[1])};
   }
   if (command == "click") {
     ExpectWords(words, 2, "click Play");
-    if (words[1] != "Play") Bad(fmt::format("unknown button \"{}\" (the button is Play)", words[1]));
+    if (words[1] != "Play")
+      Bad(fmt::format("unknown button \"{}\" (the button is Play)", words[1]));
     return ClickCommand{};
   }
   if (command == "dump") {
@@ -80,6 +86,32 @@ std::optional<ScriptCommand> ParseScriptLine(const std::string& line) {
     return CloseCommand{};
   }
   Bad(fmt::format("unknown command \"{}\"", command));
+}
+
+namespace {
+
+std::string_view ActionName(KeyCommand::Action action) {
+  for (const auto& [name, named] : kKeyActions) {
+    if (named == action) return name;
+  }
+  return "";
+}
+
+struct LineFormat {
+  std::string operator()(const WaitCommand& c) const { return fmt::format("wait {}", c.ms); }
+  std::string operator()(const KeyCommand& c) const {
+    return fmt::format("{} {}", ActionName(c.action), KeyName(c.key));
+  }
+  std::string operator()(const ClickCommand&) const { return "click Play"; }
+  std::string operator()(const DumpCommand&) const { return "dump"; }
+  std::string operator()(const ScreenshotCommand& c) const { return "screenshot " + c.path; }
+  std::string operator()(const CloseCommand&) const { return "close"; }
+};
+
+}  // namespace
+
+std::string FormatScriptLine(const ScriptCommand& command) {
+  return std::visit(LineFormat{}, command);
 }
 
 namespace {

@@ -38,6 +38,9 @@ struct ScriptLineError {
 // Parses one line: nothing for a blank line or a comment.
 std::optional<ScriptCommand> ParseScriptLine(const std::string& line);  // throws ScriptLineError
 
+// The line that ParseScriptLine reads back as this command.
+std::string FormatScriptLine(const ScriptCommand& command);
+
 // Writes a picture of a window's client area.
 using Screenshooter = std::function<void(const Form& form, const std::string& path)>;
 

@@ -51,20 +51,16 @@ std::int64_t Runtime::NextDue() const {
   return due.timer ? due.timer->nextDue : -1;
 }
 
-void Runtime::RunTimersUntil(std::int64_t until, bool skipMissed) {
+void Runtime::RunTimersUntil(std::int64_t until) {
   for (Due due = EarliestDue(); due.timer && due.timer->nextDue <= until; due = EarliestDue()) {
     Control& timer = *due.timer;
     now_ = timer.nextDue;
-    const std::int64_t period = TimerPeriod(timer.Interval());
-    timer.nextDue += period;
-    if (skipMissed && timer.nextDue <= until) {
-      timer.nextDue += (until - timer.nextDue) / period * period + period;
-    }
+    timer.nextDue += TimerPeriod(timer.Interval());
     if (tickObserver_) tickObserver_->TickRunning(*due.form, *timer.spec, now_);
     // The handler may unload the window, and with it the timer: only its record is passed.
     due.form->Timer(*timer.spec);
   }
-  CatchUp(until);
+  if (until > now_) now_ = until;
 }
 
 }  // namespace reddoor

@@ -44,14 +44,8 @@ class Runtime {
 
   // The game clock, in ms. During a tick it reads that tick's time.
   std::int64_t Now() const { return now_; }
-  // Lets time pass that no timer saw (a modal message box in real time).
-  void CatchUp(std::int64_t now) {
-    if (now > now_) now_ = now;
-  }
   // Runs, in order, every tick due up to and including `until`, then sets the clock to it.
-  // With skipMissed, a timer that fell behind the clock resumes on its grid after the clock
-  // instead of catching up tick by tick.
-  void RunTimersUntil(std::int64_t until, bool skipMissed = false);
+  void RunTimersUntil(std::int64_t until);
   // When the next timer tick is due; -1 when no timer runs.
   std::int64_t NextDue() const;
 

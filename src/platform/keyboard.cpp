@@ -27,29 +27,38 @@ std::string_view KeyName(Key key) {
 
 std::size_t KeyLatch::Index(Key key) {
   switch (key) {
-    case Key::Left: return 0;
-    case Key::Right: return 1;
-    case Key::Space: return 2;
-    case Key::E: return 3;
+    case Key::Left:
+      return 0;
+    case Key::Right:
+      return 1;
+    case Key::Space:
+      return 2;
+    case Key::E:
+      return 3;
   }
   return 0;
 }
 
-void KeyLatch::Down(Key key) {
+bool KeyLatch::Down(Key key, KeySource source) {
   State& s = slot(key);
-  if (!s.down) s.pressedSincePoll = true;
-  s.down = true;
+  const bool wentDown = s.holders == 0;
+  if (wentDown) s.pressedSincePoll = true;
+  s.holders |= static_cast<std::uint8_t>(source);
+  return wentDown;
 }
 
-void KeyLatch::Up(Key key) { slot(key).down = false; }
+bool KeyLatch::Up(Key key, KeySource source) {
+  State& s = slot(key);
+  const bool wasDown = s.holders != 0;
+  s.holders &= static_cast<std::uint8_t>(~static_cast<unsigned>(source));
+  return wasDown && s.holders == 0;
+}
 
 bool KeyLatch::Poll(Key key) {
   State& s = slot(key);
-  const bool pressed = s.down || s.pressedSincePoll;
+  const bool pressed = s.holders != 0 || s.pressedSincePoll;
   s.pressedSincePoll = false;
   return pressed;
 }
-
-void KeyLatch::ReleaseAll() { states_ = {}; }
 
 }  // namespace reddoor

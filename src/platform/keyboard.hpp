@@ -9,30 +9,36 @@
 namespace reddoor {
 
 enum class Key : std::uint8_t { Left = 37, Right = 39, Space = 32, E = 69 };
+constexpr std::array<Key, 4> kKeys = {Key::Left, Key::Right, Key::Space, Key::E};
 
 // "Right", "Left", "Space" or "E" as the scripts and recordings name the keys.
 std::optional<Key> KeyFromName(std::string_view name);
 std::string_view KeyName(Key key);
 
+// What holds a game key down: the keyboard and the gamepads hold it each on their own, and
+// the key is up only when neither does.
+enum class KeySource : std::uint8_t { Keyboard = 1, Gamepad = 2 };
+
 class KeyLatch {
  public:
-  // Only an up-to-down change counts as a new press: a repeated down changes nothing.
-  void Down(Key key);
-  void Up(Key key);
+  // True when the key went down, which counts as a new press; a source that holds it already,
+  // or a second source, changes nothing.
+  bool Down(Key key, KeySource source = KeySource::Keyboard);
+  // True when the key went up: no source holds it any more. A press not yet polled still counts.
+  bool Up(Key key, KeySource source = KeySource::Keyboard);
   // Down now, or went down since the previous poll of this key; clears the latch.
   bool Poll(Key key);
-  bool IsDown(Key key) const { return slot(key).down; }
-  void ReleaseAll();
+  bool IsDown(Key key) const { return slot(key).holders != 0; }
 
  private:
   struct State {
-    bool down = false;
+    std::uint8_t holders = 0;  // KeySource bits
     bool pressedSincePoll = false;
   };
   static std::size_t Index(Key key);
   State& slot(Key key) { return states_[Index(key)]; }
   const State& slot(Key key) const { return states_[Index(key)]; }
-  std::array<State, 4> states_{};
+  std::array<State, kKeys.size()> states_{};
 };
 
 }  // namespace reddoor

@@ -147,8 +147,7 @@ constexpr ControlSpec PictureHolder(std::string_view name, Box box, std::int16_t
   return c;
 }
 
-constexpr ControlSpec Shape(std::string_view name, std::int16_t index, Box box,
-                            std::int16_t rank) {
+constexpr ControlSpec Shape(std::string_view name, std::int16_t index, Box box, std::int16_t rank) {
   ControlSpec c;
   c.name = name;
   c.index = index;
@@ -217,5 +216,7 @@ const WindowLayout& Level1Layout();
 const WindowLayout& Level2Layout();
 const WindowLayout& Level3Layout();
 const WindowLayout& FinishLayout();
+// The five windows: the title, the three levels and the closing window.
+std::span<const WindowLayout* const> AllLayouts();
 
 }  // namespace reddoor

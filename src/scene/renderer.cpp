@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "scene/scaling.hpp"
+
 namespace reddoor {
 namespace {
 
@@ -13,12 +15,6 @@ constexpr Color kButtonHighlight = Rgb(255, 255, 255);
 constexpr Color kButtonShadow = Rgb(128, 128, 128);
 // The classic hatch brush repeats every 8 pixels.
 constexpr int kHatchPeriod = 8;
-constexpr int kTwipsPerPixel = 15;
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  const std::int64_t q = a / b;
-  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
 
 // One row of the canvas; every write is clipped to its width.
 class CanvasRow {
@@ -171,9 +167,7 @@ Renderer::Renderer(TextRasterizer& text, PictureSource& pictures, int scale)
     : text_(text), pictures_(pictures), scale_(scale) {}
 
 int Renderer::ToPixels(std::int32_t twips) const {
-  // Rounds to the nearest pixel; 15 is odd, so there are no ties.
-  const std::int64_t scaled = std::int64_t{twips} * scale_;
-  return static_cast<int>(FloorDiv(2 * scaled + kTwipsPerPixel, 2 * kTwipsPerPixel));
+  return TwipsToPixels(twips, scale_);
 }
 
 PixelRect Renderer::BoxOf(const Control& control) const {

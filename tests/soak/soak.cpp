@@ -19,7 +19,7 @@ namespace reddoor::soak {
 namespace {
 
 constexpr std::array kLevels = {FormId::Level1, FormId::Level2, FormId::Level3};
-constexpr std::array kKeys = {Key::Right, Key::Left, Key::Space, Key::E};
+constexpr std::array kPressedKeys = {Key::Right, Key::Left, Key::Space, Key::E};
 // E calls the bird at once on Level3, so it is pressed seldom: the level is played for a
 // while before the flight.
 constexpr std::array kKeyWeights = {35, 30, 30, 3};
@@ -227,9 +227,12 @@ class SoakRun {
 
   void PressOrRelease(KeyLatch& keys) {
     std::discrete_distribution<std::size_t> pick(kKeyWeights.begin(), kKeyWeights.end());
-    const Key key = kKeys[pick(random_)];
+    const Key key = kPressedKeys[pick(random_)];
     ++figures_.keyEvents;
-    if (keys.IsDown(key)) return keys.Up(key);
+    if (keys.IsDown(key)) {
+      keys.Up(key);
+      return;
+    }
     keys.Down(key);
     if (Uniform(0, 3) == 0) keys.Up(key);  // a tap: down and up at the same instant
   }

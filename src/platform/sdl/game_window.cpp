@@ -3,9 +3,11 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <iostream>
 #include <string>
 
 #include "scene/fault.hpp"
+#include "scene/scaling.hpp"
 
 namespace reddoor {
 namespace {
@@ -34,14 +36,23 @@ SDL_Rect ToSdl(const PixelRect& r) {
   return {r.left, r.top, r.Width(), r.Height()};
 }
 
+bool Contains(const PixelRect& r, int x, int y) {
+  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+std::string Caption(const WindowLayout& layout, bool paused) {
+  std::string caption(layout.caption);
+  if (paused) caption += caption.empty() ? "(paused)" : " (paused)";
+  return caption;
+}
+
 }  // namespace
 
-GameWindow::GameWindow(const WindowLayout& layout, Renderer& renderer)
-    : layout_(layout), renderer_(renderer) {
-  const std::string caption(layout.caption);
-  window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                             renderer.ToPixels(layout.clientWidth),
-                             renderer.ToPixels(layout.clientHeight), WindowFlags(layout));
+GameWindow::GameWindow(const WindowLayout& layout, SdlMedia& media, int scale)
+    : layout_(layout), media_(media), windowedScale_(scale), scale_(scale) {
+  window_ = SDL_CreateWindow(Caption(layout, false).c_str(), SDL_WINDOWPOS_UNDEFINED,
+                             SDL_WINDOWPOS_UNDEFINED, TwipsToPixels(layout.clientWidth, scale),
+                             TwipsToPixels(layout.clientHeight, scale), WindowFlags(layout));
   if (!window_) {
     throw GameFault(fmt::format("cannot open the window {}: {}", layout.name, SDL_GetError()));
   }
@@ -63,7 +74,53 @@ void GameWindow::Hide() {
   if (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) SDL_HideWindow(window_);
 }
 
+void GameWindow::SetFullscreen(bool fullscreen) {
+  if (fullscreen == fullscreen_) return;
+  if (SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    std::cerr << "reddoor: cannot " << (fullscreen ? "enter" : "leave")
+              << " fullscreen: " << SDL_GetError() << '\n';
+    return;
+  }
+  fullscreen_ = fullscreen;
+  Invalidate();
+}
+
+void GameWindow::ShowPaused(bool paused) {
+  if (paused == pausedCaption_) return;
+  pausedCaption_ = paused;
+  SDL_SetWindowTitle(window_, Caption(layout_, paused).c_str());
+}
+
+std::string GameWindow::ButtonAt(const Scene& scene, int x, int y) const {
+  const Renderer renderer = MakeRenderer();
+  for (const Control& c : scene.Controls()) {
+    if (c.Kind() == ControlKind::Button && c.visible &&
+        Contains(OnSurface(renderer.BoxOf(c)), x, y)) {
+      return std::string(c.Name());
+    }
+  }
+  return {};
+}
+
+void GameWindow::Fit(int width, int height) {
+  const int scale =
+      fullscreen_ ? LargestScaleThatFits(layout_.clientWidth, layout_.clientHeight, width, height)
+                  : windowedScale_;
+  int x = 0, y = 0;
+  if (fullscreen_) {
+    x = std::max((width - TwipsToPixels(layout_.clientWidth, scale)) / 2, 0);
+    y = std::max((height - TwipsToPixels(layout_.clientHeight, scale)) / 2, 0);
+  }
+  if (scale == scale_ && x == offsetX_ && y == offsetY_) return;
+  scale_ = scale;
+  offsetX_ = x;
+  offsetY_ = y;
+  Invalidate();
+}
+
 bool GameWindow::Present(const Scene& scene) {
+  SDL_Surface& surface = Surface();
+  Fit(surface.w, surface.h);
   VisualState state = CaptureVisualState(scene);
   std::vector<PixelRect> changed;
   if (drawnState_) {
@@ -72,8 +129,7 @@ bool GameWindow::Present(const Scene& scene) {
   }
   const bool whole = !drawnState_;
   drawnState_ = std::move(state);
-  renderer_.Draw(scene, canvas_);
-  SDL_Surface& surface = Surface();
+  MakeRenderer().Draw(scene, canvas_);
   if (whole) {
     DrawWhole(surface);
   } else {
@@ -94,9 +150,13 @@ std::vector<PixelRect> GameWindow::ChangedPixels(const VisualState& before,
 
 // The pixels the renderer gives a control with this box.
 PixelRect GameWindow::PixelsOf(const Box& box) const {
-  const int left = renderer_.ToPixels(box.left), top = renderer_.ToPixels(box.top);
-  return {left, top, left + std::max(renderer_.ToPixels(box.width), 0),
-          top + std::max(renderer_.ToPixels(box.height), 0)};
+  const int left = TwipsToPixels(box.left, scale_), top = TwipsToPixels(box.top, scale_);
+  return {left, top, left + std::max(TwipsToPixels(box.width, scale_), 0),
+          top + std::max(TwipsToPixels(box.height, scale_), 0)};
+}
+
+PixelRect GameWindow::OnSurface(const PixelRect& rect) const {
+  return {rect.left + offsetX_, rect.top + offsetY_, rect.right + offsetX_, rect.bottom + offsetY_};
 }
 
 // The surface goes stale when the window is resized, so it is asked for at every drawing.
@@ -109,12 +169,12 @@ SDL_Surface& GameWindow::Surface() const {
 }
 
 // A window made larger than its client area (the resizable one) shows its background in the
-// space that the controls leave.
+// space that the controls leave; the screen around the game in fullscreen is black.
 void GameWindow::DrawWhole(SDL_Surface& surface) const {
-  const Color back = layout_.background;
+  const Color back = fullscreen_ ? palette::kBlack : layout_.background;
   SDL_FillRect(&surface, nullptr,
                SDL_MapRGB(surface.format, RedOf(back), GreenOf(back), BlueOf(back)));
-  Copy(canvas_.Bounds().Intersect({0, 0, surface.w, surface.h}), surface);
+  Copy(canvas_.Bounds(), surface);
   SDL_UpdateWindowSurface(window_);
 }
 
@@ -122,9 +182,9 @@ void GameWindow::DrawParts(std::vector<PixelRect> rects, SDL_Surface& surface) c
   if (rects.size() > kMostRects) rects = {Around(rects)};
   std::vector<SDL_Rect> sent;
   for (const PixelRect& rect : rects) {
-    const PixelRect r = rect.Intersect({0, 0, surface.w, surface.h});
+    const PixelRect r = OnSurface(rect).Intersect({0, 0, surface.w, surface.h});
     if (r.Empty()) continue;
-    Copy(r, surface);
+    Copy(rect, surface);
     sent.push_back(ToSdl(r));
   }
   if (!sent.empty()) {
@@ -133,13 +193,17 @@ void GameWindow::DrawParts(std::vector<PixelRect> rects, SDL_Surface& surface) c
 }
 
 void GameWindow::Copy(const PixelRect& rect, SDL_Surface& surface) const {
-  if (rect.Empty()) return;
+  // Only what lies on the surface: the canvas can be larger than a small window or screen.
+  const PixelRect target = OnSurface(rect).Intersect({0, 0, surface.w, surface.h});
+  if (target.Empty()) return;
+  const PixelRect source{target.left - offsetX_, target.top - offsetY_, target.right - offsetX_,
+                         target.bottom - offsetY_};
   const int canvasPitch = canvas_.width * static_cast<int>(sizeof(Pixel));
-  auto* target = static_cast<Uint8*>(surface.pixels) + rect.top * surface.pitch +
-                 rect.left * surface.format->BytesPerPixel;
-  SDL_ConvertPixels(rect.Width(), rect.Height(), SDL_PIXELFORMAT_ARGB8888,
-                    canvas_.Row(rect.top) + rect.left, canvasPitch, surface.format->format, target,
-                    surface.pitch);
+  auto* pixels = static_cast<Uint8*>(surface.pixels) + target.top * surface.pitch +
+                 target.left * surface.format->BytesPerPixel;
+  SDL_ConvertPixels(source.Width(), source.Height(), SDL_PIXELFORMAT_ARGB8888,
+                    canvas_.Row(source.top) + source.left, canvasPitch, surface.format->format,
+                    pixels, surface.pitch);
 }
 
 }  // namespace reddoor

@@ -195,11 +195,11 @@ void WritePng(const Canvas& canvas, const std::string& path) {
   }
 }
 
-void RenderWindowToPng(const WindowLayout& layout, const std::string& path) {
+void RenderWindowToPng(const WindowLayout& layout, int scale, const std::string& path) {
   SdlMedia media;
   const Scene scene(layout);
   Canvas canvas;
-  Renderer(media, media).Draw(scene, canvas);
+  Renderer(media, media, scale).Draw(scene, canvas);
   WritePng(canvas, path);
 }
 

@@ -21,8 +21,8 @@ std::optional<Key> GameKey(SDL_Keycode code) {
   }
 }
 
-bool Contains(const PixelRect& r, int x, int y) {
-  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+bool IsFullscreenKey(const SDL_Keysym& key) {
+  return key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT));
 }
 
 }  // namespace
@@ -37,15 +37,27 @@ bool ShowErrorBox(SDL_Window* parent, const std::string& text) {
 }
 
 void SdlPlatform::ShowMessage(std::string_view text) {
+  if (recorder_) recorder_->MessageShown(text);
   // While the message is up the window shows the moment of death: the player is gone.
   Present();
   const Form* visible = runtime_->VisibleWindow();
   SDL_Window* parent = visible ? DesktopWindow(IndexOf(*visible)).Handle() : nullptr;
+  // Nothing of the game runs while the message is open, and no game time passes.
+  clock_.Hold();
   if (!ShowErrorBox(parent, std::string(text))) {
     std::cerr << "reddoor: " << text << " (no message box: " << SDL_GetError() << ")\n";
   }
-  // No timer ticked while the message was open: the restarted window starts from now.
-  runtime_->CatchUp(clock_.Now());
+  clock_.Release();
+}
+
+void SdlPlatform::WindowShown(Form& form) {
+  if (recorder_) recorder_->WindowShown(form);
+}
+
+void SdlPlatform::KeyChanged(KeySource source, Key key, bool down) {
+  if (down && Paused()) return;
+  const bool changed = down ? keys_.Down(key, source) : keys_.Up(key, source);
+  if (changed && recorder_) recorder_->KeyChanged(key, down);
 }
 
 bool SdlPlatform::Handle(const SDL_Event& event) {
@@ -77,6 +89,8 @@ void SdlPlatform::Present() {
   for (std::size_t i = 0; i < kFormCount; ++i) {
     if (!forms[i]->IsVisible()) continue;
     GameWindow& window = DesktopWindow(i);
+    window.SetFullscreen(fullscreen_);
+    window.ShowPaused(Paused());
     window.Show();
     if (window.Present(forms[i]->Controls()) && timingLog_) timingLog_->FramePresented(*forms[i]);
   }
@@ -92,7 +106,7 @@ std::size_t SdlPlatform::IndexOf(const Form& form) const {
 GameWindow& SdlPlatform::DesktopWindow(std::size_t index) {
   auto& window = windows_[index];
   if (!window) {
-    window = std::make_unique<GameWindow>(runtime_->Windows()[index]->Layout(), renderer_);
+    window = std::make_unique<GameWindow>(runtime_->Windows()[index]->Layout(), media_, scale_);
   }
   return *window;
 }
@@ -117,7 +131,11 @@ bool SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event) {
       // Closing the window the player sees ends the game.
       return VisibleFormOf(event.windowID) == nullptr;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-      keys_.ReleaseAll();
+      // The game hears only its own window's keys: away from it, it waits for the player.
+      if (VisibleFormOf(event.windowID)) SetPause(pausedByPlayer_, true);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      if (WindowOf(event.windowID)) SetPause(pausedByPlayer_, false);
       break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -132,12 +150,44 @@ bool SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event) {
 // Only presses typed into the game's own windows count, and a held key's repeats are no new
 // presses. A release always counts, wherever it lands.
 void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
-  const std::optional<Key> key = GameKey(event.keysym.sym);
-  if (!key) return;
-  if (event.state == SDL_RELEASED) {
-    keys_.Up(*key);
-  } else if (!event.repeat && WindowOf(event.windowID)) {
-    keys_.Down(*key);
+  const bool down = event.state == SDL_PRESSED;
+  if (down && (event.repeat || !WindowOf(event.windowID) || HandleCommandKey(event.keysym))) {
+    return;
+  }
+  if (const std::optional<Key> key = GameKey(event.keysym.sym)) {
+    KeyChanged(KeySource::Keyboard, *key, down);
+  }
+}
+
+bool SdlPlatform::HandleCommandKey(const SDL_Keysym& key) {
+  if (key.sym == SDLK_p) {
+    SetPause(!pausedByPlayer_, pausedByFocus_);
+  } else if (IsFullscreenKey(key)) {
+    fullscreen_ = !fullscreen_;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void SdlPlatform::SetPause(bool byPlayer, bool byFocus) {
+  const bool was = Paused();
+  pausedByPlayer_ = byPlayer;
+  pausedByFocus_ = byFocus;
+  if (Paused() == was) return;
+  if (Paused()) {
+    clock_.Hold();
+    ReleaseAllKeys();
+  } else {
+    clock_.Release();
+  }
+}
+
+// A key held when the game pauses must be pressed again: its release may never reach the game.
+void SdlPlatform::ReleaseAllKeys() {
+  for (Key key : kKeys) {
+    KeyChanged(KeySource::Keyboard, key, false);
+    KeyChanged(KeySource::Gamepad, key, false);
   }
 }
 
@@ -145,24 +195,19 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
 // window.
 void SdlPlatform::HandleMouseButton(const SDL_MouseButtonEvent& event) {
   if (event.button != SDL_BUTTON_LEFT) return;
-  Form* form = VisibleFormOf(event.windowID);
-  const std::string button = form ? ButtonAt(*form, event.x, event.y) : std::string();
+  Form* form = Paused() ? nullptr : VisibleFormOf(event.windowID);
+  const std::string button =
+      form ? DesktopWindow(IndexOf(*form)).ButtonAt(form->Controls(), event.x, event.y)
+           : std::string();
   if (event.state == SDL_PRESSED) {
     pressedButton_ = button;
     return;
   }
   const bool clicked = !button.empty() && button == pressedButton_;
   pressedButton_.clear();
-  if (clicked) form->Click(button);
-}
-
-std::string SdlPlatform::ButtonAt(const Form& form, int x, int y) const {
-  for (const Control& c : form.Controls().Controls()) {
-    if (c.Kind() == ControlKind::Button && c.visible && Contains(renderer_.BoxOf(c), x, y)) {
-      return std::string(c.Name());
-    }
-  }
-  return {};
+  if (!clicked) return;
+  if (recorder_) recorder_->Clicked(button);
+  form->Click(button);
 }
 
 }  // namespace reddoor

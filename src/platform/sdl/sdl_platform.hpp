@@ -1,10 +1,15 @@
 #pragma once
 // The game on the desktop: each game window is a top-level window of its own, the keys are
-// those that reach these windows, and the death message is a real modal message box.
+// those that reach these windows (and the gamepads' buttons), and the death message is a real
+// modal message box.
 //
 // The desktop windows follow the game's windows when the game has finished handling an event
 // or a tick (Present): a window that is unloaded and shown again at once, as a death does,
 // stays on screen, and only what changed on it is drawn again.
+//
+// P pauses the game and goes on with it, and the game pauses when its window loses the focus:
+// the game clock stands still, so no timer ticks, and a paused game takes no presses and no
+// clicks. F11 and Alt+Enter switch between the window and fullscreen.
 #include <SDL.h>
 
 #include <array>
@@ -15,8 +20,9 @@
 #include "platform/platform.hpp"
 #include "platform/sdl/game_clock.hpp"
 #include "platform/sdl/game_window.hpp"
+#include "platform/sdl/media.hpp"
 #include "platform/sdl/timing_log.hpp"
-#include "scene/renderer.hpp"
+#include "platform/session_recorder.hpp"
 
 namespace reddoor {
 
@@ -26,23 +32,30 @@ bool ShowErrorBox(SDL_Window* parent, const std::string& text);
 
 class SdlPlatform : public Platform {
  public:
-  SdlPlatform(Renderer& renderer, const GameClock& clock) : renderer_(renderer), clock_(clock) {}
+  // The windows are drawn at `scale` while they are not fullscreen.
+  SdlPlatform(SdlMedia& media, int scale, GameClock& clock)
+      : media_(media), scale_(scale), clock_(clock) {}
   void Attach(Runtime& runtime) { runtime_ = &runtime; }
   // Every frame put on the screen is written to this log from now on.
   void SetTimingLog(TimingLog* log) { timingLog_ = log; }
+  // Everything the player does and sees is told to this recorder from now on.
+  void SetRecorder(SessionRecorder* recorder) { recorder_ = recorder; }
 
   bool KeyPressed(Key key) override { return keys_.Poll(key); }
   void ShowMessage(std::string_view text) override;
   // The desktop windows follow the game's windows in Present, not at once.
-  void WindowShown(Form& /*form*/) override {}
+  void WindowShown(Form& form) override;
   void WindowHidden(Form& /*form*/) override {}
   void WindowUnloaded(Form& /*form*/) override {}
 
   // Handles one event; false once the player has closed the game.
   bool Handle(const SDL_Event& event);
+  // A game key went down or up on the keyboard or the gamepads.
+  void KeyChanged(KeySource source, Key key, bool down);
   // Shows and hides the desktop windows as the game's windows are, and draws what changed on
   // the visible one.
   void Present();
+  bool Paused() const { return pausedByPlayer_ || pausedByFocus_; }
 
  private:
   std::size_t IndexOf(const Form& form) const;
@@ -52,15 +65,22 @@ class SdlPlatform : public Platform {
   GameWindow* WindowOf(Uint32 windowId);
   bool HandleWindowEvent(const SDL_WindowEvent& event);
   void HandleKey(const SDL_KeyboardEvent& event);
+  // P, F11 and Alt+Enter; false for any other key.
+  bool HandleCommandKey(const SDL_Keysym& key);
   void HandleMouseButton(const SDL_MouseButtonEvent& event);
-  // The name of the visible button under a point of the window, or an empty text.
-  std::string ButtonAt(const Form& form, int x, int y) const;
+  void SetPause(bool byPlayer, bool byFocus);
+  void ReleaseAllKeys();
 
-  Renderer& renderer_;
-  const GameClock& clock_;
+  SdlMedia& media_;
+  const int scale_;
+  GameClock& clock_;
   Runtime* runtime_ = nullptr;
   TimingLog* timingLog_ = nullptr;
+  SessionRecorder* recorder_ = nullptr;
   KeyLatch keys_;
+  bool pausedByPlayer_ = false;
+  bool pausedByFocus_ = false;
+  bool fullscreen_ = false;
   std::array<std::unique_ptr<GameWindow>, kFormCount> windows_;
   std::string pressedButton_;  // the button the left mouse button went down on
 };

@@ -14,7 +14,8 @@
 #include "platform/sdl/sdl_platform.hpp"
 #include "platform/sdl/timing_log.hpp"
 #include "scene/fault.hpp"
-#include "scene/renderer.hpp"
+#include "scene/layout.hpp"
+#include "scene/scaling.hpp"
 
 namespace reddoor {
 namespace {
@@ -72,36 +73,63 @@ void IgnoreUnusedEvents() {
   SDL_EventState(SDL_TEXTEDITING, SDL_IGNORE);
 }
 
+// Room for the frame and the title bar that the desktop puts around a window.
+constexpr int kFrameAllowance = 16;
+constexpr int kTitleBarAllowance = 48;
+// Ticks this late are caught up at once; a longer stall is left out of game time.
+constexpr std::int64_t kLongestCatchUpMs = 250;
+
+// The largest scale at which every window of the game fits the desktop's usable area.
+int ScaleThatFits() {
+  SDL_Rect usable{0, 0, 0, 0};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  int scale = kMaxScale;
+  for (const WindowLayout* layout : AllLayouts()) {
+    scale = std::min(
+        scale, LargestScaleThatFits(layout->clientWidth, layout->clientHeight,
+                                    usable.w - kFrameAllowance, usable.h - kTitleBarAllowance));
+  }
+  return scale;
+}
+
 // How long to wait for an event before the next timer tick falls due; -1: until an event.
 int WaitMilliseconds(std::int64_t nextDue, std::int64_t now) {
   if (nextDue < 0) return -1;
   return static_cast<int>(std::clamp<std::int64_t>(nextDue - now, 0, INT_MAX));
 }
 
+// Runs the ticks due by the game clock. A game that could not run for a while (the machine
+// slept, the program was stopped) goes on where it stopped instead of rushing through every
+// tick it missed.
+void RunDueTicks(Runtime& runtime, GameClock& clock) {
+  const std::int64_t due = runtime.NextDue();
+  if (due >= 0 && clock.Now() - due > kLongestCatchUpMs) clock.LeaveOut(clock.Now() - due);
+  runtime.RunTimersUntil(clock.Now());
+}
+
 // The one loop of the game: sleep until the next tick or event, handle every event waiting,
-// run the ticks that fell due, and show what changed. A tick that came too late is not
-// repeated to catch up: the next one keeps to its timer's beat.
-void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, const GameClock& clock) {
+// run the ticks that fell due, and show what changed. A paused game only waits for events.
+void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) {
   for (;;) {
     platform.Present();
+    const int wait = platform.Paused() ? -1 : WaitMilliseconds(runtime.NextDue(), clock.Now());
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, WaitMilliseconds(runtime.NextDue(), clock.Now()))) {
+    if (SDL_WaitEventTimeout(&event, wait)) {
       // Ticks due before the event run first, and the clock reads the event's time, so that
       // a window the event shows starts its timers from then.
-      runtime.RunTimersUntil(clock.Now(), /*skipMissed=*/true);
+      RunDueTicks(runtime, clock);
       do {
         if (!platform.Handle(event)) return;
       } while (SDL_PollEvent(&event));
     }
-    runtime.RunTimersUntil(clock.Now(), /*skipMissed=*/true);
+    RunDueTicks(runtime, clock);
   }
 }
 
 void Play(const WindowedOptions& options) {
   SdlMedia media;
-  Renderer renderer(media, media, options.scale);
-  const GameClock clock;
-  SdlPlatform platform(renderer, clock);
+  GameClock clock;
+  SdlPlatform platform(media, options.scale > 0 ? options.scale : ScaleThatFits(), clock);
   Runtime runtime(platform);
   platform.Attach(runtime);
   std::optional<TimingLog> timingLog;
@@ -110,9 +138,14 @@ void Play(const WindowedOptions& options) {
     runtime.SetTickObserver(&*timingLog);
     platform.SetTimingLog(&*timingLog);
   }
+  if (options.recorder) {
+    platform.SetRecorder(options.recorder);
+    options.recorder->Started(runtime);
+  }
   IgnoreUnusedEvents();
   runtime.Window(options.start).Show();
   PlayUntilClosed(runtime, platform, clock);
+  if (options.recorder) options.recorder->Ended();
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "scene/canvas.hpp"
 #include "scene/layout.hpp"
 #include "scene/renderer.hpp"
+#include "scene/scaling.hpp"
 #include "scene/scene.hpp"
 
 namespace reddoor {
@@ -28,13 +29,22 @@ class GameWindowTest : public ::testing::Test {
   }
 
   GameWindow& Open(const Scene& scene) {
-    window_ = std::make_unique<GameWindow>(scene.Layout(), renderer_);
+    window_ = std::make_unique<GameWindow>(scene.Layout(), media_, 1);
     window_->Show();
     window_->Present(scene);
     return *window_;
   }
 
   SDL_Surface& Surface() { return *SDL_GetWindowSurface(window_->Handle()); }
+
+  // The pixel of the window at (x, y) for every pixel of the canvas, placed at (left, top).
+  void ExpectShowsAt(const Canvas& expected, int left, int top) {
+    for (int y = 0; y < expected.height; ++y) {
+      for (int x = 0; x < expected.width; ++x) {
+        ASSERT_EQ(Shown(left + x, top + y), expected.At(x, y)) << "at " << x << "," << y;
+      }
+    }
+  }
 
   Pixel Shown(int x, int y) {
     SDL_Surface& surface = Surface();
@@ -50,11 +60,7 @@ class GameWindowTest : public ::testing::Test {
   void ExpectShowsWhole(const Scene& scene) {
     Canvas expected;
     renderer_.Draw(scene, expected);
-    for (int y = 0; y < expected.height; ++y) {
-      for (int x = 0; x < expected.width; ++x) {
-        ASSERT_EQ(Shown(x, y), expected.At(x, y)) << "at " << x << "," << y;
-      }
-    }
+    ExpectShowsAt(expected, 0, 0);
   }
 
   SdlMedia media_;
@@ -102,6 +108,44 @@ TEST_F(GameWindowTest, AResizedWindowShowsItsBackgroundBeyondTheControls) {
   window.Present(scene);
   ExpectShowsWhole(scene);
   EXPECT_EQ(Shown(width + 39, height + 29), ToPixel(FinishLayout().background));
+}
+
+TEST_F(GameWindowTest, FullscreenCentresTheLargestScaleThatFitsOnBlack) {
+  Scene scene(FinishLayout());
+  GameWindow& window = Open(scene);
+  window.SetFullscreen(true);
+  window.Present(scene);
+  SDL_Surface& screen = Surface();
+  const int scale = LargestScaleThatFits(FinishLayout().clientWidth, FinishLayout().clientHeight,
+                                         screen.w, screen.h);
+  ASSERT_GT(scale, 1) << "the dummy screen is " << screen.w << " x " << screen.h;
+  Canvas expected;
+  Renderer(media_, media_, scale).Draw(scene, expected);
+  ExpectShowsAt(expected, (screen.w - expected.width) / 2, (screen.h - expected.height) / 2);
+  EXPECT_EQ(Shown(0, 0), ToPixel(palette::kBlack));
+  EXPECT_EQ(Shown(screen.w - 1, screen.h - 1), ToPixel(palette::kBlack));
+
+  window.SetFullscreen(false);
+  window.Present(scene);
+  ExpectShowsWhole(scene);
+}
+
+TEST_F(GameWindowTest, AClickFindsTheButtonWhereFullscreenPutsIt) {
+  Scene scene(IntroLayout());
+  GameWindow& window = Open(scene);
+  window.SetFullscreen(true);
+  window.Present(scene);
+  SDL_Surface& screen = Surface();
+  const int scale = LargestScaleThatFits(IntroLayout().clientWidth, IntroLayout().clientHeight,
+                                         screen.w, screen.h);
+  const Renderer renderer(media_, media_, scale);
+  const int left = (screen.w - renderer.ToPixels(IntroLayout().clientWidth)) / 2;
+  const int top = (screen.h - renderer.ToPixels(IntroLayout().clientHeight)) / 2;
+  ASSERT_GT(left, 0);
+  const PixelRect play = renderer.BoxOf(scene.Get("CmdPlay"));
+  EXPECT_EQ(window.ButtonAt(scene, left + play.left, top + play.top), "CmdPlay");
+  EXPECT_EQ(window.ButtonAt(scene, left + play.right - 1, top + play.bottom - 1), "CmdPlay");
+  EXPECT_EQ(window.ButtonAt(scene, play.left, play.top), "");
 }
 
 }  // namespace

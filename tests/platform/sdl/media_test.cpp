@@ -119,7 +119,7 @@ TEST(SdlMediaPng, FailureNamesTheFile) {
 
 TEST(SdlMediaPng, RendersAWindowAtItsClientSize) {
   const std::string path = TempPath("level1.png");
-  RenderWindowToPng(Level1Layout(), path);
+  RenderWindowToPng(Level1Layout(), 1, path);
   const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(IMG_Load(path.c_str()),
                                                                         SDL_FreeSurface);
   ASSERT_TRUE(loaded) << IMG_GetError();

@@ -1,0 +1,13 @@
+#include <array>
+
+#include "scene/layout.hpp"
+
+namespace reddoor {
+
+std::span<const WindowLayout* const> AllLayouts() {
+  static const std::array<const WindowLayout*, 5> layouts = {
+      &IntroLayout(), &Level1Layout(), &Level2Layout(), &Level3Layout(), &FinishLayout()};
+  return layouts;
+}
+
+}  // namespace reddoor

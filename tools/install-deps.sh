@@ -12,6 +12,10 @@ packages=(
 )
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb xauth xfonts-base xdotool imagemagick x11-utils python3)
+  # A window manager for the fullscreen test: without one, X has no fullscreen.
+  packages+=(openbox)
+  # The install test validates the desktop entry.
+  packages+=(desktop-file-utils)
   # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
   packages+=(clang-14 libclang-rt-14-dev)
 fi

@@ -1,17 +1,18 @@
-// Paints the game's five pictures from their text sources.
+// Paints the game's five pictures and its application icon from their text sources.
 //
 //   paint-pictures SOURCE_DIR OUTPUT_DIR
 //
-// reads man-right.txt, monster.txt, bird.txt and cloud.txt from SOURCE_DIR and writes
-// man-right.bmp, man-left.bmp, monster.bmp, bird.bmp (24-bit bitmaps) and cloud.gif (GIF89a
-// with one transparent colour) into OUTPUT_DIR.
+// reads man-right.txt, monster.txt, bird.txt, cloud.txt and icon.txt from SOURCE_DIR and
+// writes man-right.bmp, man-left.bmp, monster.bmp, bird.bmp (24-bit bitmaps), cloud.gif
+// (GIF89a with one transparent colour) and reddoor.png (the icon, a PNG with an alpha channel)
+// into OUTPUT_DIR.
 //
 // A source is a header, one blank line, then the rows of pixels. Header lines:
 //
 //   size 34 33        width and height in pixels (required)
 //   fill .            palette character for every pixel the rows leave out (optional)
-//   transparent ,     palette character the GIF marks transparent (required for a GIF,
-//                     refused for a bitmap)
+//   transparent ,     palette character that paints nothing (required for a GIF, optional
+//                     for a PNG, refused for a bitmap)
 //   . = 80FFFF        palette entry: one character, " = ", the colour as RRGGBB in hex
 //   ; any text        comment
 //
@@ -21,6 +22,7 @@
 // character, so a stray trailing space is an error rather than an invisible pixel.
 
 #include <SDL.h>
+#include <SDL_image.h>
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -60,7 +62,7 @@ struct Picture {
   Colour colourAt(int x, int y) const { return paletteColours[paletteKeys.find(rows[y][x])]; }
 };
 
-enum class Format { kBitmap, kGif };
+enum class Format { kBitmap, kGif, kPng };
 
 struct Output {
   const char* file;
@@ -83,6 +85,7 @@ constexpr std::array kOutputs{
     Output{"monster.bmp", "monster.txt", 45, 43, Format::kBitmap, 0},
     Output{"bird.bmp", "bird.txt", 69, 43, Format::kBitmap, 0},
     Output{"cloud.gif", "cloud.txt", 738, 549, Format::kGif, 0},
+    Output{"reddoor.png", "icon.txt", 48, 48, Format::kPng, 0},
 };
 
 [[noreturn]] void fail(const fs::path& path, std::size_t lineNumber, const std::string& what) {
@@ -229,10 +232,11 @@ void checkFitsOutput(const Picture& picture, const Output& output, const fs::pat
                              std::to_string(picture.height) + ", " + output.file + " must be " +
                              std::to_string(output.width) + " x " + std::to_string(output.height));
   }
-  const bool isGif = output.format == Format::kGif;
-  if (isGif != picture.transparent.has_value()) {
-    throw std::runtime_error(path.string() + ": " + output.file +
-                             (isGif ? " needs a transparent line" : " cannot be transparent"));
+  if (output.format == Format::kGif && !picture.transparent) {
+    throw std::runtime_error(path.string() + ": " + output.file + " needs a transparent line");
+  }
+  if (output.format == Format::kBitmap && picture.transparent) {
+    throw std::runtime_error(path.string() + ": " + output.file + " cannot be transparent");
   }
 }
 
@@ -258,6 +262,29 @@ void saveBitmap(const Picture& picture, const fs::path& path) {
   }
   if (SDL_SaveBMP(surface.get(), path.c_str()) != 0) {
     throw std::runtime_error(path.string() + ": " + SDL_GetError());
+  }
+}
+
+void savePng(const Picture& picture, const fs::path& path) {
+  const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface(
+      SDL_CreateRGBSurfaceWithFormat(0, picture.width, picture.height, 32, SDL_PIXELFORMAT_RGBA32),
+      SDL_FreeSurface);
+  if (!surface) throw std::runtime_error(std::string("SDL: ") + SDL_GetError());
+  auto* pixels = static_cast<std::uint8_t*>(surface->pixels);
+  for (int y = 0; y < picture.height; ++y) {
+    std::uint8_t* pixel = pixels + y * surface->pitch;
+    for (int x = 0; x < picture.width; ++x, pixel += 4) {
+      const Colour colour = picture.colourAt(x, y);
+      const bool clear = picture.transparent == picture.rows[y][x];
+      // RGBA32 keeps red first in memory on every machine.
+      pixel[0] = clear ? 0 : colour.red;
+      pixel[1] = clear ? 0 : colour.green;
+      pixel[2] = clear ? 0 : colour.blue;
+      pixel[3] = clear ? 0 : 255;
+    }
+  }
+  if (IMG_SavePNG(surface.get(), path.c_str()) != 0) {
+    throw std::runtime_error(path.string() + ": " + IMG_GetError());
   }
 }
 
@@ -333,10 +360,16 @@ void paint(const Output& output, const fs::path& sourceDir, const fs::path& outp
   checkFitsOutput(picture, output, source);
   if (output.mirroredColumns != 0) picture = mirrored(std::move(picture), output.mirroredColumns);
   const fs::path target = outputDir / output.file;
-  if (output.format == Format::kGif) {
-    saveGif(picture, target);
-  } else {
-    saveBitmap(picture, target);
+  switch (output.format) {
+    case Format::kBitmap:
+      saveBitmap(picture, target);
+      break;
+    case Format::kGif:
+      saveGif(picture, target);
+      break;
+    case Format::kPng:
+      savePng(picture, target);
+      break;
   }
   std::cout << "painted " << target.string() << '\n';
 }

@@ -1,6 +1,7 @@
 # Helpers for the tests that run the game in real windows under an X server of their own.
 # Source this file, set `work` to a scratch folder and `game` to the game's process id once it
 # runs; then start_x_server, wait_for_window NAME, close_window ID, wait_for_exit SECONDS.
+# The screen is 1280 x 1024 unless `screen_size` says otherwise (WIDTHxHEIGHT).
 # fail MESSAGE prints the logs and exits 1; the EXIT trap stops the game and the server.
 
 x11_here=$(cd "$(dirname "$0")" && pwd)
@@ -47,7 +48,8 @@ start_x_server() {
     export DISPLAY
     # Without -noreset the server resets when its last client leaves, as the probe below
     # does, and drops the connections that come in meanwhile: the game's among them.
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>"$work/xvfb.log" &
+    Xvfb "$DISPLAY" -screen 0 "${screen_size:-1280x1024}x24" -nolisten tcp -noreset \
+      2>"$work/xvfb.log" &
     xvfb=$!
     for _ in $(seq 100); do
       kill -0 "$xvfb" 2>/dev/null || break
@@ -63,10 +65,11 @@ start_x_server() {
   fail "Xvfb did not start"
 }
 
-# The id of the shown top-level window with this title; nothing when there is none.
+# The id of the shown window with this title; nothing when there is none. A window manager
+# puts each window into a frame of its own, hence the whole tree.
 # (xdotool cannot search SDL's titles in a UTF-8 locale.)
 shown_window() {
-  for id in $(xwininfo -root -children | awk -v title=" \"$1\": " 'index($0, title) { print $1 }'); do
+  for id in $(xwininfo -root -tree | awk -v title=" \"$1\": " 'index($0, title) { print $1 }'); do
     if xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
       echo "$id"
       return

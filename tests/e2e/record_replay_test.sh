@@ -1,0 +1,75 @@
+#!/bin/sh
+# A game played in the real window under its own X server and recorded with --record: a death
+# and its message box, a pause with P, a pause while the window has lost the focus. The
+# recording, replayed headless with --script, must print exactly the lines that the recording
+# noted as the real game showed them, the final state included. No timer may tick while the
+# game is paused.
+# Usage: record_replay_test.sh PATH/TO/reddoor. Exit 0 passed, 1 failed, 77 skipped.
+set -eu
+
+binary=${1:?usage: record_replay_test.sh PATH/TO/reddoor}
+work=$(mktemp -d)
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/x11_session.sh"
+
+# The centre of the "Play" button of Intro, in pixels (the button is 2160,5520,1575,375).
+play_x=$(((2 * 2160 + 1575) / 30))
+play_y=$(((2 * 5520 + 375) / 30))
+
+ticks() { grep -c '^tick' "$work/timing.log" || true; }
+
+# Pauses are seen in the caption; no timer ticks while it says so.
+expect_paused_for_a_second() {
+  wait_for_window "Level1 (paused)" 5 >/dev/null
+  before=$(ticks)
+  sleep 1
+  [ "$(ticks)" -eq "$before" ] || fail "timers ticked while the game was paused"
+}
+
+require_tools Xvfb xdotool xwininfo python3
+start_x_server
+
+"$binary" --scale 1 --record "$work/game.script" --timing-log "$work/timing.log" \
+  >/dev/null 2>"$work/game.err" &
+# shellcheck disable=SC2034 # the session's helpers watch the game by this id
+game=$!
+
+intro=$(wait_for_window Intro)
+xdotool mousemove --window "$intro" "$play_x" "$play_y" click 1
+level1=$(wait_for_window Level1)
+xdotool windowfocus --sync "$level1"
+
+# Off the ledge to the right, onto the first monster or into the water.
+xdotool keydown --window "$level1" Right
+box=$(wait_for_window "Red Door" 10)
+xdotool keyup --window "$level1" Right
+sleep 0.5
+xdotool key --window "$box" Return
+
+xdotool windowfocus --sync "$level1"
+xdotool key --window "$level1" p
+expect_paused_for_a_second
+xdotool key --window "$level1" p
+wait_for_window Level1 5 >/dev/null
+
+xdotool windowfocus --sync "$(xwininfo -root | awk '/Window id:/ { print $4 }')"
+expect_paused_for_a_second
+xdotool windowfocus --sync "$level1"
+wait_for_window Level1 5 >/dev/null
+
+xdotool keydown --window "$level1" Left sleep 0.3 keyup --window "$level1" Left
+xdotool key --window "$level1" space
+sleep 0.5
+close_window "$level1"
+wait_for_exit 5
+[ ! -s "$work/game.err" ] || fail "the game wrote to standard error"
+
+sed -n 's/^# {/{/p' "$work/game.script" >"$work/noted.jsonl"
+grep -q '"event":"message"' "$work/noted.jsonl" || fail "the recording noted no death"
+env -u DISPLAY "$binary" --script "$work/game.script" >"$work/replayed.jsonl" 2>"$work/game.err" ||
+  fail "the replay failed"
+if ! cmp -s "$work/noted.jsonl" "$work/replayed.jsonl"; then
+  diff "$work/noted.jsonl" "$work/replayed.jsonl" | cut -c1-300 >&2 || true
+  fail "the replay did not play the recorded game"
+fi
+echo "record_replay_test: passed ($(grep -c . "$work/game.script") lines recorded)"

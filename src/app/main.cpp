@@ -85,9 +85,10 @@ int main(int argc, char** argv) {
   CLI::App app{
       "Red Door: a little man, three screens of blocks, coins, water and monsters, "
       "a red door, and a bird at the end.\n"
-      "Keys: Left and Right walk, Space jumps, E calls the bird at the last door, "
+      "Keys: Left and Right walk, Space jumps, E calls the bird on the last level, "
       "P pauses, F11 or Alt+Enter switches to fullscreen."};
   app.name("reddoor");
+  app.get_formatter()->column_width(32);  // every option on one line
   app.set_version_flag("--version", std::string("reddoor ") + REDDOOR_VERSION);
 
   std::string script;

@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 
 struct Outcome {
   int status = -1;
+  std::string out;
   std::string err;
 };
 
@@ -41,12 +42,12 @@ class CliErrorsTest : public ::testing::Test {
   // Runs the game through the shell: `prefix` goes before the binary (environment changes),
   // `args` after it; `script` is its standard input.
   Outcome Run(const std::string& prefix, const std::string& args, const std::string& script = "") {
-    const fs::path input = dir_ / "input", errors = dir_ / "errors";
+    const fs::path input = dir_ / "input", output = dir_ / "output", errors = dir_ / "errors";
     std::ofstream(input) << script;
     const std::string command = prefix + " '" REDDOOR_BINARY "' " + args + " <'" + input.string() +
-                                "' >/dev/null 2>'" + errors.string() + "'";
+                                "' >'" + output.string() + "' 2>'" + errors.string() + "'";
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(errors)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(output), Read(errors)};
   }
 
   // One line that names every one of `words`.
@@ -104,6 +105,35 @@ TEST_F(CliErrorsTest, WithoutADisplayTheGameSuggestsTheScriptedRun) {
   const Outcome outcome = Run("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER", "");
   EXPECT_EQ(outcome.status, 1);
   ExpectOneLineNaming(outcome, {"display", "--script"});
+}
+
+TEST_F(CliErrorsTest, ARecordingThatCannotBeWrittenIsNamed) {
+  const Outcome outcome = Run("", "--record /nonexistent/dir/game.script");
+  EXPECT_EQ(outcome.status, 1);
+  ExpectOneLineNaming(outcome, {"/nonexistent/dir/game.script", "No such file"});
+}
+
+// A recording is made of the game played in the window, never of a scripted run.
+TEST_F(CliErrorsTest, ARecordingOfAScriptedRunIsRefused) {
+  const fs::path recording = dir_ / "game.script";
+  const Outcome outcome = Run("", "--script - --record '" + recording.string() + "'", "dump\n");
+  EXPECT_NE(outcome.status, 0);
+  EXPECT_NE(outcome.err.find("--record"), std::string::npos) << outcome.err;
+  EXPECT_TRUE(outcome.out.empty()) << outcome.out;
+  EXPECT_FALSE(fs::exists(recording));
+}
+
+TEST_F(CliErrorsTest, TheHelpGivesEveryOptionOneLine) {
+  const Outcome outcome = Run("", "--help");
+  EXPECT_EQ(outcome.status, 0);
+  for (const char* option :
+       {"--help", "--version", "--script FILE", "--start Level1|Level2|Level3",
+        "--render WINDOW FILE.png", "--scale N", "--record FILE", "--timing-log FILE"}) {
+    const std::size_t at = outcome.out.find(option);
+    ASSERT_NE(at, std::string::npos) << option << " is missing from\n" << outcome.out;
+    const std::string line = outcome.out.substr(at, outcome.out.find('\n', at) - at);
+    EXPECT_GT(line.size(), std::string(option).size() + 10) << "no description: " << line;
+  }
 }
 
 // The virtual clock has an end; a wait past it is a bad line, not a clock that wraps.

@@ -3,7 +3,7 @@
 # and its message box, a pause with P, a pause while the window has lost the focus. The
 # recording, replayed headless with --script, must print exactly the lines that the recording
 # noted as the real game showed them, the final state included. No timer may tick while the
-# game is paused.
+# game is paused, and a stall is left out of game time.
 # Usage: record_replay_test.sh PATH/TO/reddoor. Exit 0 passed, 1 failed, 77 skipped.
 set -eu
 
@@ -56,6 +56,16 @@ xdotool windowfocus --sync "$(xwininfo -root | awk '/Window id:/ { print $4 }')"
 expect_paused_for_a_second
 xdotool windowfocus --sync "$level1"
 wait_for_window Level1 5 >/dev/null
+
+# A game that was stopped for a second goes on where it stopped, without rushing through the
+# ticks it missed: no five game ticks within 100 ms.
+kill -STOP "$game"
+sleep 1
+kill -CONT "$game"
+sleep 0.5
+awk '$1 == "tick" && $3 == "tmrGame" { at[n++] = $7 }
+     END { for (i = 4; i < n; i++) if (at[i] - at[i - 4] < 100) exit 1 }' "$work/timing.log" ||
+  fail "the game rushed through the ticks it missed while it was stopped"
 
 xdotool keydown --window "$level1" Left sleep 0.3 keyup --window "$level1" Left
 xdotool key --window "$level1" space

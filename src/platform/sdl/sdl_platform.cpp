@@ -75,6 +75,7 @@ bool SdlPlatform::Handle(const SDL_Event& event) {
       HandleMouseButton(event.button);
       break;
     default:
+      gamepads_.Handle(event);
       break;
   }
   return true;
@@ -185,6 +186,7 @@ void SdlPlatform::SetPause(bool byPlayer, bool byFocus) {
 
 // A key held when the game pauses must be pressed again: its release may never reach the game.
 void SdlPlatform::ReleaseAllKeys() {
+  gamepads_.ReleaseAll();
   for (Key key : kKeys) {
     KeyChanged(KeySource::Keyboard, key, false);
     KeyChanged(KeySource::Gamepad, key, false);

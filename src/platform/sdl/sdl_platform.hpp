@@ -20,6 +20,7 @@
 #include "platform/platform.hpp"
 #include "platform/sdl/game_clock.hpp"
 #include "platform/sdl/game_window.hpp"
+#include "platform/sdl/gamepads.hpp"
 #include "platform/sdl/media.hpp"
 #include "platform/sdl/timing_log.hpp"
 #include "platform/session_recorder.hpp"
@@ -40,6 +41,8 @@ class SdlPlatform : public Platform {
   void SetTimingLog(TimingLog* log) { timingLog_ = log; }
   // Everything the player does and sees is told to this recorder from now on.
   void SetRecorder(SessionRecorder* recorder) { recorder_ = recorder; }
+  // Gamepads plugged in now or later act as keys; without SDL's support there are none.
+  void StartGamepads() { gamepads_.Start(); }
 
   bool KeyPressed(Key key) override { return keys_.Poll(key); }
   void ShowMessage(std::string_view text) override;
@@ -78,6 +81,7 @@ class SdlPlatform : public Platform {
   TimingLog* timingLog_ = nullptr;
   SessionRecorder* recorder_ = nullptr;
   KeyLatch keys_;
+  Gamepads gamepads_{[this](Key key, bool down) { KeyChanged(KeySource::Gamepad, key, down); }};
   bool pausedByPlayer_ = false;
   bool pausedByFocus_ = false;
   bool fullscreen_ = false;

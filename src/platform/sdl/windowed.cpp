@@ -143,6 +143,7 @@ void Play(const WindowedOptions& options) {
     options.recorder->Started(runtime);
   }
   IgnoreUnusedEvents();
+  platform.StartGamepads();
   runtime.Window(options.start).Show();
   PlayUntilClosed(runtime, platform, clock);
   if (options.recorder) options.recorder->Ended();

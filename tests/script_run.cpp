@@ -12,14 +12,6 @@ std::vector<nlohmann::json> ScriptResult::Dumps() const {
   return dumps;
 }
 
-std::vector<nlohmann::json> ScriptResult::Events() const {
-  std::vector<nlohmann::json> events;
-  for (const auto& line : lines) {
-    if (line.contains("event")) events.push_back(line);
-  }
-  return events;
-}
-
 const nlohmann::json& ScriptResult::LastDump() const {
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
     if (it->contains("visible")) return *it;
@@ -33,7 +25,8 @@ ScriptResult RunScriptText(const std::string& script, FormId start) {
   ScriptResult result;
   result.status = RunScript(in, out, err, ScriptOptions{start, {}});
   std::istringstream lines(out.str());
-  for (std::string line; std::getline(lines, line);) result.lines.push_back(nlohmann::json::parse(line));
+  for (std::string line; std::getline(lines, line);)
+    result.lines.push_back(nlohmann::json::parse(line));
   result.errors = err.str();
   return result;
 }

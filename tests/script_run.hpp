@@ -17,8 +17,6 @@ struct ScriptResult {
 
   // The dumps only (lines that carry "visible").
   std::vector<nlohmann::json> Dumps() const;
-  // The events only (lines that carry "event").
-  std::vector<nlohmann::json> Events() const;
   const nlohmann::json& LastDump() const;
 };
 

@@ -45,73 +45,47 @@ TEST(GeometryTest, InBetweenIncludesBothBoundsAndNeverOrdersThem) {
   EXPECT_FALSE(InBetween(7, 10, 5));
 }
 
-TEST(GeometryTest, RightAndBottomAddTheSize) {
-  EXPECT_EQ(Right(Box(120, 0, 495, 10)), 615);
-  EXPECT_EQ(Bottom(Box(0, 3000, 10, 600)), 3600);
-}
-
-TEST(ControlTouchTest, TopBandReachesFiftyTwipsIntoTheBlock) {
-  // Left edge inside the block's span; the right edge too, so "Left" and "Right" also pass.
-  EXPECT_EQ(Touch(ManWithBottom(1200, 2000), kBlock), "Top");
-  EXPECT_EQ(Touch(ManWithBottom(1200, 2050), kBlock), "Top");
-  EXPECT_EQ(Touch(ManWithBottom(1200, 2051), kBlock), "Left");
-  // With one side edge inside, the other outside, that side's word alone remains.
-  EXPECT_EQ(Touch(ManWithBottom(1800, 2051), kBlock), "Left");
-  // Only the right edge inside.
-  EXPECT_EQ(Touch(ManWithBottom(800, 2051), kBlock), "Right");
-}
-
-TEST(ControlTouchTest, OneTwipAboveTheTopIsNoContact) {
-  EXPECT_EQ(Touch(ManWithBottom(1200, 1999), kBlock), "");
-}
-
-TEST(ControlTouchTest, SideEdgesMustLieStrictlyInsideTheSpan) {
-  // The player's top above the block and his lower edge inside its height, below the top band.
-  const std::int32_t top = 1700;
-  EXPECT_EQ(Touch(Man(1000 - kManWidth, top), kBlock), "");  // Right(A) = B.Left
-  EXPECT_EQ(Touch(Man(1000 - kManWidth + 1, top), kBlock), "Right");
-  EXPECT_EQ(Touch(Man(2000, top), kBlock), "");  // A.Left = Right(B)
-  EXPECT_EQ(Touch(Man(1999, top), kBlock), "Left");
-}
-
-TEST(ControlTouchTest, BottomContactReachesLessThan120TwipsBelowTheBlock) {
-  // Under the block: the player's top 119 and 120 twips below its bottom edge (2300).
-  EXPECT_EQ(Touch(Man(1200, 2300 + 119), kBlock), "Bottom");
-  EXPECT_EQ(Touch(Man(1200, 2300 + 120), kBlock), "");
-}
-
-TEST(ControlTouchTest, BottomContactNeedsTheTopEdgeStrictlyBelowTheBlocksTop) {
-  // A narrow block, so that no side edge of the player lies strictly inside it.
-  const Control post = Box(1000, 2000, 200, 600);
-  EXPECT_EQ(Touch(Man(1000, 2000), post), "");
-  EXPECT_EQ(Touch(Man(1000, 2001), post), "Bottom");
-}
-
-TEST(ControlTouchTest, AControlInsideThePlayersBoxIsNotFound) {
+// The player against a block, and the side word ControlTouch gives; several sides can pass,
+// and then Top wins over Left over Right over Bottom.
+TEST(ControlTouchTest, BandsBoundsAndPriority) {
+  const Control post = Box(1000, 2000, 200, 600);  // no side edge of the player strictly inside
   const Control coin = Box(1060, 2100, 255, 255);
-  EXPECT_EQ(Touch(Man(1000, 2000), coin), "");
-  // Found once one of the player's side edges and his lower edge reach into it.
-  EXPECT_EQ(Touch(ManWithBottom(1100, 2115), coin), "Top");
-}
-
-TEST(ControlTouchTest, APlayerWiderThanTheBlockDoesNotStandOnIt) {
-  const Control narrow = Box(1130, 2000, 135, 300);
-  EXPECT_EQ(Touch(ManWithBottom(1000, 2010), narrow), "");
-}
-
-TEST(ControlTouchTest, TopWinsOverLeftOverRightOverBottom) {
-  // Standing with both side edges inside: "Right", "Left" and "Top" all pass.
-  EXPECT_EQ(Touch(ManWithBottom(1200, 2030), kBlock), "Top");
-  // Sunk deeper, both side edges inside: "Right" and "Left" pass.
-  EXPECT_EQ(Touch(ManWithBottom(1200, 2200), kBlock), "Left");
-  // Top edge inside the block and the right edge inside its span: "Bottom" and "Right" pass.
-  EXPECT_EQ(Touch(Man(700, 2100), kBlock), "Right");
-}
-
-TEST(ControlTouchTest, VisibilityIsNotConsulted) {
   Control hidden = kBlock;
   hidden.visible = false;
-  EXPECT_EQ(Touch(ManWithBottom(1200, 2000), hidden), "Top");
+  struct Case {
+    const char* what;
+    Control man;
+    Control other;
+    const char* side;
+  };
+  const Case cases[] = {
+      // The top band reaches 50 twips into the block; both side edges inside, so Left and
+      // Right pass too.
+      {"lower edge on the top", ManWithBottom(1200, 2000), kBlock, "Top"},
+      {"one twip above the top", ManWithBottom(1200, 1999), kBlock, ""},
+      {"lower edge 51 in", ManWithBottom(1200, 2051), kBlock, "Left"},
+      {"only the left edge inside", ManWithBottom(1800, 2051), kBlock, "Left"},
+      {"only the right edge inside", ManWithBottom(800, 2051), kBlock, "Right"},
+      {"sunk deep, both edges inside", ManWithBottom(1200, 2200), kBlock, "Left"},
+      {"top edge inside, right edge inside", Man(700, 2100), kBlock, "Right"},
+      // Side edges must lie strictly inside the span.
+      {"right edge on the block's left", Man(1000 - kManWidth, 1700), kBlock, ""},
+      {"right edge 1 inside", Man(1000 - kManWidth + 1, 1700), kBlock, "Right"},
+      {"left edge on the block's right", Man(2000, 1700), kBlock, ""},
+      {"left edge 1 inside", Man(1999, 1700), kBlock, "Left"},
+      // Under the block: the top less than 120 below its bottom edge (2300), and strictly
+      // below its top.
+      {"top 119 below", Man(1200, 2300 + 119), kBlock, "Bottom"},
+      {"top 120 below", Man(1200, 2300 + 120), kBlock, ""},
+      {"top on a post's top", Man(1000, 2000), post, ""},
+      {"top 1 below a post's top", Man(1000, 2001), post, "Bottom"},
+      // A control inside the player's box, or narrower than him between his edges, is not met.
+      {"coin inside him", Man(1000, 2000), coin, ""},
+      {"coin at an edge", ManWithBottom(1100, 2115), coin, "Top"},
+      {"narrow block", ManWithBottom(1000, 2010), Box(1130, 2000, 135, 300), ""},
+      {"hidden block", ManWithBottom(1200, 2000), hidden, "Top"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Touch(c.man, c.other), c.side) << c.what;
 }
 
 class BlocksTouchingTest : public ::testing::Test {

@@ -10,21 +10,17 @@
 namespace reddoor {
 namespace {
 
-TEST(ColorComponentTest, DrawsFromZeroToJustBelowOneGiveZeroTo255) {
+TEST(ColorComponentTest, DrawsFromZeroToJustBelowOneGiveZeroTo255HalvesToEven) {
   EXPECT_EQ(ColorComponent(0.0f), 0);
   EXPECT_EQ(ColorComponent(std::nextafter(1.0f, 0.0f)), 255);
-  // 127.5 exactly: to the even neighbour.
-  EXPECT_EQ(ColorComponent(0.5f), 128);
-}
-
-TEST(ColorComponentTest, ProductsExactlyHalfWayGoToTheEvenNeighbour) {
   // The draws are single-precision numbers, and so is their product with 255: for these draws
-  // it comes out exactly half-way between two whole numbers.
+  // it comes out exactly half-way between two whole numbers, and goes to the even one.
   struct Case {
     float product;
     int component;
   };
-  for (const Case c : {Case{0.5f, 0}, Case{1.5f, 2}, Case{2.5f, 2}, Case{126.5f, 126}}) {
+  for (const Case c :
+       {Case{0.5f, 0}, Case{1.5f, 2}, Case{2.5f, 2}, Case{126.5f, 126}, Case{127.5f, 128}}) {
     const float draw = c.product / 255.0f;
     ASSERT_EQ(draw * 255.0f, c.product);
     EXPECT_EQ(ColorComponent(draw), c.component) << "product " << c.product;

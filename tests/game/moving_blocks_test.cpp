@@ -2,7 +2,6 @@
 // that sink once their coin is taken, and their fresh start at every load.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -25,23 +24,14 @@ void ExpectRoute(const std::vector<std::int64_t>& byTick, const Positions& expec
 }
 
 TEST(SwingTest, Level2PlatformsSwingBetweenTheirBounds) {
-  // The player stands still on Block(2) while the four timers tick every 50 ms.
-  const auto dumps = RunScriptText(DumpEachTick(112, 50), FormId::Level2).Dumps();
+  // The player stands still on Block(2) while the timers tick every 50 ms.
+  const auto dumps = RunScriptText(DumpEachTick(105, 50), FormId::Level2).Dumps();
   // Right first, 34 ticks to 2900, then back to exactly 1200.
   ExpectRoute(Column(dumps, "Block(4)", "Left"),
               {{1, 1250}, {34, 2900}, {35, 2850}, {68, 1200}, {69, 1250}});
-  ExpectRoute(Column(dumps, "Block(8)", "Left"),
-              {{1, 2570}, {39, 4470}, {40, 4420}, {78, 2520}, {79, 2570}});
   // Starting on its right bound: one step right ends that leg.
   ExpectRoute(Column(dumps, "Block(13)", "Left"),
               {{1, 3890}, {2, 3840}, {53, 1290}, {54, 1340}, {104, 3840}, {105, 3790}});
-  ExpectRoute(Column(dumps, "Block(5)", "Left"),
-              {{1, 7490}, {53, 10090}, {54, 10040}, {111, 7190}, {112, 7240}});
-  // Only Left moves.
-  for (const char* block : {"Block(4)", "Block(5)", "Block(8)", "Block(13)"}) {
-    const std::vector<std::int64_t> tops = Column(dumps, block, "Top");
-    EXPECT_EQ(std::count(tops.begin(), tops.end(), tops.front()), 112) << block;
-  }
 }
 
 TEST(SwingTest, Level3PlatformGoesTo9890FirstThenSwingsBetween8990And9840) {
@@ -54,20 +44,13 @@ TEST(SwingTest, Level3PlatformGoesTo9890FirstThenSwingsBetween8990And9840) {
   ExpectRoute(lefts, {{1, 9890}, {2, 9840}, {19, 8990}, {20, 9040}, {36, 9840}, {37, 9790}});
 }
 
+// The golden level2_moving_block pins the blocks put back at the restart (t = 1900).
 TEST(SwingTest, ARestartInTheMiddleOfALegStartsTheRouteAgain) {
-  // Level2: the player jumps into the water and the level restarts at t = 1900.
-  const auto run = RunScriptText("wait 300\ndown Right\ndown Space\nwait 1400\n" + DumpEachTick(3),
-                                 FormId::Level2);
-  const auto dumps = run.Dumps();
-  // t = 1800: Block(4) is on its way back from 2900.
-  EXPECT_EQ(testing::Control(dumps[0], "Block(4)")["Left"], 2800);
-  // t = 1900: restarted, all four blocks as the layout has them.
-  EXPECT_EQ(testing::Control(dumps[1], "Block(4)")["Left"], 1200);
-  EXPECT_EQ(testing::Control(dumps[1], "Block(5)")["Left"], 7440);
-  EXPECT_EQ(testing::Control(dumps[1], "Block(8)")["Left"], 2520);
-  EXPECT_EQ(testing::Control(dumps[1], "Block(13)")["Left"], 3840);
-  // t = 2000: two ticks of a right leg, as on the first load.
-  EXPECT_EQ(testing::Control(dumps[2], "Block(4)")["Left"], 1300);
+  // Level2: the player jumps into the water while Block(4) is on its way back from 2900.
+  const auto run =
+      RunScriptText("wait 300\ndown Right\ndown Space\nwait 1700\ndump\n", FormId::Level2);
+  // t = 2000: two ticks of a right leg from 1200, as on the first load.
+  EXPECT_EQ(testing::Control(run.LastDump(), "Block(4)")["Left"], 1300);
 }
 
 // Level3: the player is put on a coin; the game tick at t = 100 takes it and starts the bar's
@@ -93,15 +76,11 @@ class SinkingBarTest : public ::testing::Test {
   OpenLevel stage_{FormId::Level3};
 };
 
-TEST_F(SinkingBarTest, Block16SinksTo3140In22TicksAndStays) {
+TEST_F(SinkingBarTest, EachBarSinksToItsEndAndStays) {
   TakeCoin(2);
-  const std::vector<std::int64_t> tops = Sink(16, 30);
-  ExpectRoute(tops, {{1, 2090}, {21, 3090}, {22, 3140}, {23, 3140}, {30, 3140}});
+  ExpectRoute(Sink(16, 30), {{1, 2090}, {21, 3090}, {22, 3140}, {23, 3140}, {30, 3140}});
   EXPECT_TRUE(stage_.Get("Block16Timer").enabled);
   EXPECT_EQ(stage_.Get("Block", 16).left, 10800);
-}
-
-TEST_F(SinkingBarTest, Block17SinksTo5520In12TicksAndStays) {
   TakeCoin(0);
   ExpectRoute(Sink(17, 15), {{1, 4970}, {11, 5470}, {12, 5520}, {15, 5520}});
 }

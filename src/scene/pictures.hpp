@@ -1,6 +1,7 @@
 #pragma once
-// The five pictures, embedded into the program as the files under assets/ hold them:
-// 24-bit BMP for the player (both ways), the monster and the bird; GIF89a for the cloud.
+// The pictures, embedded into the program as the files under assets/ hold them: 24-bit BMP
+// for the player (both ways), the monster and the bird; GIF89a for the cloud; PNG with alpha
+// for the program's icon.
 #include <cstdint>
 #include <span>
 #include <vector>

@@ -10,12 +10,20 @@ namespace reddoor {
 
 std::string_view PictureName(PictureId id) {
   switch (id) {
-    case PictureId::ManRight: return "man-right";
-    case PictureId::ManLeft: return "man-left";
-    case PictureId::Monster: return "monster";
-    case PictureId::Bird: return "bird";
-    case PictureId::Cloud: return "cloud";
-    case PictureId::None: break;
+    case PictureId::ManRight:
+      return "man-right";
+    case PictureId::ManLeft:
+      return "man-left";
+    case PictureId::Monster:
+      return "monster";
+    case PictureId::Bird:
+      return "bird";
+    case PictureId::Cloud:
+      return "cloud";
+    case PictureId::Icon:
+      return "icon";
+    case PictureId::None:
+      break;
   }
   return "";
 }
@@ -70,9 +78,10 @@ Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
       if (grouped[i] || member.name != spec.name) continue;
       grouped[i] = true;
       if ((member.index >= 0) != group.isArray) {
-        throw GameFault(fmt::format("layout fault: window {} mixes a single control and an array "
-                                    "named {}",
-                                    layout.name, spec.name));
+        throw GameFault(
+            fmt::format("layout fault: window {} mixes a single control and an array "
+                        "named {}",
+                        layout.name, spec.name));
       }
       ordered.push_back(&member);
       ++group.count;
@@ -83,9 +92,10 @@ Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
       const ControlSpec* member = ordered[group.first + i];
       const int expected = group.isArray ? static_cast<int>(i) : -1;
       if (member->index != expected) {
-        throw GameFault(fmt::format("layout fault: window {} has a gap or a repeat in array {} "
-                                    "at index {}",
-                                    layout.name, spec.name, i));
+        throw GameFault(
+            fmt::format("layout fault: window {} has a gap or a repeat in array {} "
+                        "at index {}",
+                        layout.name, spec.name, i));
       }
     }
     groups_.push_back(group);
@@ -119,15 +129,18 @@ void Scene::Missing(std::string_view name) const {
   throw GameFault(fmt::format("layout fault: window {} has no control {}", layout_->name, name));
 }
 
-bool Scene::Has(std::string_view name) const { return FindGroup(name) != nullptr; }
+bool Scene::Has(std::string_view name) const {
+  return FindGroup(name) != nullptr;
+}
 
 Control& Scene::Get(std::string_view name) {
   const Group* g = FindGroup(name);
   if (!g) Missing(name);
   if (g->isArray) {
-    throw GameFault(fmt::format("layout fault: window {}: {} is a control array; an index is "
-                                "needed",
-                                layout_->name, name));
+    throw GameFault(
+        fmt::format("layout fault: window {}: {} is a control array; an index is "
+                    "needed",
+                    layout_->name, name));
   }
   return controls_[g->first];
 }

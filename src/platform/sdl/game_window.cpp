@@ -56,6 +56,18 @@ GameWindow::GameWindow(const WindowLayout& layout, SdlMedia& media, int scale)
   if (!window_) {
     throw GameFault(fmt::format("cannot open the window {}: {}", layout.name, SDL_GetError()));
   }
+  SetIcon();
+}
+
+// The red door in the title bar and the task switcher, also when the game is not installed.
+void GameWindow::SetIcon() {
+  const Image& icon = media_.Picture(PictureId::Icon);
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<std::uint32_t*>(icon.pixels.data()), icon.width, icon.height, 32,
+      icon.width * static_cast<int>(sizeof(std::uint32_t)), SDL_PIXELFORMAT_RGBA32);
+  if (!surface) return;  // a window without an icon is no reason to stop the game
+  SDL_SetWindowIcon(window_, surface);
+  SDL_FreeSurface(surface);
 }
 
 GameWindow::~GameWindow() {

@@ -44,6 +44,7 @@ class GameWindow {
   std::string ButtonAt(const Scene& scene, int x, int y) const;
 
  private:
+  void SetIcon();
   Renderer MakeRenderer() const { return Renderer(media_, media_, scale_); }
   // Chooses the scale and the place of the picture for a window surface of this size.
   void Fit(int width, int height);

@@ -22,8 +22,8 @@ std::string TempPath(const std::string& name) {
   return (fs::temp_directory_path() / ("reddoor-media-test-" + name)).string();
 }
 
-// Only the cloud has a transparent colour; the bitmaps are opaque.
-TEST(SdlMediaPictures, DecodeToTheirSizesAndOnlyTheCloudHasTransparentPixels) {
+// Only the cloud and the icon have transparent pixels; the bitmaps are opaque.
+TEST(SdlMediaPictures, DecodeToTheirSizesAndOnlyTheCloudAndTheIconHaveTransparentPixels) {
   SdlMedia media;
   struct Expected {
     PictureId id;
@@ -34,7 +34,8 @@ TEST(SdlMediaPictures, DecodeToTheirSizesAndOnlyTheCloudHasTransparentPixels) {
                             {PictureId::ManLeft, 34, 33, false},
                             {PictureId::Monster, 45, 43, false},
                             {PictureId::Bird, 69, 43, false},
-                            {PictureId::Cloud, 738, 549, true}}) {
+                            {PictureId::Cloud, 738, 549, true},
+                            {PictureId::Icon, 48, 48, true}}) {
     SCOPED_TRACE(PictureName(e.id));
     const Image& image = media.Picture(e.id);
     EXPECT_EQ(image.width, e.width);

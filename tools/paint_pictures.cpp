@@ -245,44 +245,48 @@ Picture mirrored(Picture picture, int columns) {
   return picture;
 }
 
-void saveBitmap(const Picture& picture, const fs::path& path) {
-  const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface(
-      SDL_CreateRGBSurfaceWithFormat(0, picture.width, picture.height, 24, SDL_PIXELFORMAT_BGR24),
+using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+
+// A surface of the picture's size in `format`, each pixel written by `write(pixel, x, y)`.
+template <typename WritePixel>
+SurfacePtr paintSurface(const Picture& picture, int depth, SDL_PixelFormatEnum format,
+                        WritePixel write) {
+  SurfacePtr surface(
+      SDL_CreateRGBSurfaceWithFormat(0, picture.width, picture.height, depth, format),
       SDL_FreeSurface);
   if (!surface) throw std::runtime_error(std::string("SDL: ") + SDL_GetError());
   auto* pixels = static_cast<std::uint8_t*>(surface->pixels);
   for (int y = 0; y < picture.height; ++y) {
     std::uint8_t* pixel = pixels + y * surface->pitch;
-    for (int x = 0; x < picture.width; ++x, pixel += 3) {
-      const Colour colour = picture.colourAt(x, y);
-      pixel[0] = colour.blue;  // BGR24 keeps blue first in memory, as the file does
-      pixel[1] = colour.green;
-      pixel[2] = colour.red;
-    }
+    for (int x = 0; x < picture.width; ++x, pixel += depth / 8) write(pixel, x, y);
   }
+  return surface;
+}
+
+void saveBitmap(const Picture& picture, const fs::path& path) {
+  const SurfacePtr surface = paintSurface(
+      picture, 24, SDL_PIXELFORMAT_BGR24, [&picture](std::uint8_t* pixel, int x, int y) {
+        const Colour colour = picture.colourAt(x, y);
+        pixel[0] = colour.blue;  // BGR24 keeps blue first in memory, as the file does
+        pixel[1] = colour.green;
+        pixel[2] = colour.red;
+      });
   if (SDL_SaveBMP(surface.get(), path.c_str()) != 0) {
     throw std::runtime_error(path.string() + ": " + SDL_GetError());
   }
 }
 
 void savePng(const Picture& picture, const fs::path& path) {
-  const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface(
-      SDL_CreateRGBSurfaceWithFormat(0, picture.width, picture.height, 32, SDL_PIXELFORMAT_RGBA32),
-      SDL_FreeSurface);
-  if (!surface) throw std::runtime_error(std::string("SDL: ") + SDL_GetError());
-  auto* pixels = static_cast<std::uint8_t*>(surface->pixels);
-  for (int y = 0; y < picture.height; ++y) {
-    std::uint8_t* pixel = pixels + y * surface->pitch;
-    for (int x = 0; x < picture.width; ++x, pixel += 4) {
-      const Colour colour = picture.colourAt(x, y);
-      const bool clear = picture.transparent == picture.rows[y][x];
-      // RGBA32 keeps red first in memory on every machine.
-      pixel[0] = clear ? 0 : colour.red;
-      pixel[1] = clear ? 0 : colour.green;
-      pixel[2] = clear ? 0 : colour.blue;
-      pixel[3] = clear ? 0 : 255;
-    }
-  }
+  const SurfacePtr surface = paintSurface(
+      picture, 32, SDL_PIXELFORMAT_RGBA32, [&picture](std::uint8_t* pixel, int x, int y) {
+        const Colour colour = picture.colourAt(x, y);
+        const bool clear = picture.transparent == picture.rows[y][x];
+        // RGBA32 keeps red first in memory on every machine.
+        pixel[0] = clear ? 0 : colour.red;
+        pixel[1] = clear ? 0 : colour.green;
+        pixel[2] = clear ? 0 : colour.blue;
+        pixel[3] = clear ? 0 : 255;
+      });
   if (IMG_SavePNG(surface.get(), path.c_str()) != 0) {
     throw std::runtime_error(path.string() + ": " + IMG_GetError());
   }

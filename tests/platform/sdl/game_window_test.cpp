@@ -37,6 +37,15 @@ class GameWindowTest : public ::testing::Test {
 
   SDL_Surface& Surface() { return *SDL_GetWindowSurface(window_->Handle()); }
 
+  // Opens the scene's window in fullscreen; returns the scale that fits the screen.
+  int OpenFullscreen(const Scene& scene) {
+    GameWindow& window = Open(scene);
+    window.SetFullscreen(true);
+    window.Present(scene);
+    const WindowLayout& layout = scene.Layout();
+    return LargestScaleThatFits(layout.clientWidth, layout.clientHeight, Surface().w, Surface().h);
+  }
+
   // The pixel of the window at (x, y) for every pixel of the canvas, placed at (left, top).
   void ExpectShowsAt(const Canvas& expected, int left, int top) {
     for (int y = 0; y < expected.height; ++y) {
@@ -112,12 +121,8 @@ TEST_F(GameWindowTest, AResizedWindowShowsItsBackgroundBeyondTheControls) {
 
 TEST_F(GameWindowTest, FullscreenCentresTheLargestScaleThatFitsOnBlack) {
   Scene scene(FinishLayout());
-  GameWindow& window = Open(scene);
-  window.SetFullscreen(true);
-  window.Present(scene);
+  const int scale = OpenFullscreen(scene);
   SDL_Surface& screen = Surface();
-  const int scale = LargestScaleThatFits(FinishLayout().clientWidth, FinishLayout().clientHeight,
-                                         screen.w, screen.h);
   ASSERT_GT(scale, 1) << "the dummy screen is " << screen.w << " x " << screen.h;
   Canvas expected;
   Renderer(media_, media_, scale).Draw(scene, expected);
@@ -125,27 +130,23 @@ TEST_F(GameWindowTest, FullscreenCentresTheLargestScaleThatFitsOnBlack) {
   EXPECT_EQ(Shown(0, 0), ToPixel(palette::kBlack));
   EXPECT_EQ(Shown(screen.w - 1, screen.h - 1), ToPixel(palette::kBlack));
 
-  window.SetFullscreen(false);
-  window.Present(scene);
+  window_->SetFullscreen(false);
+  window_->Present(scene);
   ExpectShowsWhole(scene);
 }
 
 TEST_F(GameWindowTest, AClickFindsTheButtonWhereFullscreenPutsIt) {
   Scene scene(IntroLayout());
-  GameWindow& window = Open(scene);
-  window.SetFullscreen(true);
-  window.Present(scene);
+  const int scale = OpenFullscreen(scene);
   SDL_Surface& screen = Surface();
-  const int scale = LargestScaleThatFits(IntroLayout().clientWidth, IntroLayout().clientHeight,
-                                         screen.w, screen.h);
   const Renderer renderer(media_, media_, scale);
   const int left = (screen.w - renderer.ToPixels(IntroLayout().clientWidth)) / 2;
   const int top = (screen.h - renderer.ToPixels(IntroLayout().clientHeight)) / 2;
   ASSERT_GT(left, 0);
   const PixelRect play = renderer.BoxOf(scene.Get("CmdPlay"));
-  EXPECT_EQ(window.ButtonAt(scene, left + play.left, top + play.top), "CmdPlay");
-  EXPECT_EQ(window.ButtonAt(scene, left + play.right - 1, top + play.bottom - 1), "CmdPlay");
-  EXPECT_EQ(window.ButtonAt(scene, play.left, play.top), "");
+  EXPECT_EQ(window_->ButtonAt(scene, left + play.left, top + play.top), "CmdPlay");
+  EXPECT_EQ(window_->ButtonAt(scene, left + play.right - 1, top + play.bottom - 1), "CmdPlay");
+  EXPECT_EQ(window_->ButtonAt(scene, play.left, play.top), "");
 }
 
 }  // namespace

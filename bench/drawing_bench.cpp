@@ -3,9 +3,9 @@
 // frame of a fresh program.
 #include <benchmark/benchmark.h>
 
-#include "platform/sdl/media.hpp"
 #include "scene/renderer.hpp"
 #include "scene/scene.hpp"
+#include "sdl/media.hpp"
 
 namespace {
 

@@ -3,42 +3,32 @@
 #include <benchmark/benchmark.h>
 
 #include "game/runtime.hpp"
-#include "platform/platform.hpp"
+#include "headless/headless_platform.hpp"
 
 namespace {
 
 using reddoor::FormId;
 using reddoor::Key;
 
-// Holds the right arrow, and the space bar every other second, and answers every message.
-class PlayingPlatform : public reddoor::Platform {
- public:
-  explicit PlayingPlatform(const reddoor::Runtime*& runtime) : runtime_(runtime) {}
-  bool KeyPressed(Key key) override {
-    const std::int64_t second = runtime_->Now() / 1000;
-    if (key == Key::Right) return true;
-    if (key == Key::Left) return second % 7 == 3;
-    if (key == Key::Space) return second % 2 == 0;
-    return false;
-  }
-  void ShowMessage(std::string_view) override {}
-  void WindowShown(reddoor::Form&) override {}
-  void WindowHidden(reddoor::Form&) override {}
-  void WindowUnloaded(reddoor::Form&) override {}
-
- private:
-  const reddoor::Runtime*& runtime_;
-};
+// The keys for the game tick at `t`: the right arrow always, the left arrow in every seventh
+// second, the space bar every other second.
+void HoldKeys(reddoor::KeyLatch& keys, std::int64_t t) {
+  const std::int64_t second = t / 1000;
+  const auto hold = [&keys](Key key, bool down) { down ? keys.Down(key) : keys.Up(key); };
+  hold(Key::Right, true);
+  hold(Key::Left, second % 7 == 3);
+  hold(Key::Space, second % 2 == 0);
+}
 
 void GameTicks(benchmark::State& state) {
-  const reddoor::Runtime* view = nullptr;
-  PlayingPlatform platform(view);
+  reddoor::HeadlessPlatform platform;
   reddoor::Runtime runtime(platform);
-  view = &runtime;
   runtime.Window(static_cast<FormId>(state.range(0))).Show();
   for (auto _ : state) {
     // One game tick, with the block timers that fall due in its 100 ms.
-    runtime.RunTimersUntil(runtime.Now() + 100);
+    const std::int64_t tick = runtime.Now() + 100;
+    HoldKeys(platform.Keys(), tick);
+    runtime.RunTimersUntil(tick);
   }
   state.SetItemsProcessed(state.iterations());
   state.counters["ticks/s"] =

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <variant>
 
 #include "app/script.hpp"
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing Red Door need.
+# Installs the Debian packages that building and playing Red Door need; with --test also what
+# its tests need, with --painter what the picture painter (tools/paint-pictures.sh) needs.
 # Does nothing when everything is already there. Non-interactive; uses sudo when not root.
 set -euo pipefail
 
@@ -7,15 +8,20 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev
   fonts-liberation2 fonts-comic-neue
-  nlohmann-json3-dev libcli11-dev libfmt-dev libgif-dev
+  nlohmann-json3-dev libcli11-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )
+if [[ "${1:-}" == "--painter" ]]; then
+  packages+=(libgif-dev)
+fi
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb xauth xfonts-base xdotool imagemagick x11-utils python3)
   # A window manager for the fullscreen test: without one, X has no fullscreen.
   packages+=(openbox)
   # The install test validates the desktop entry.
   packages+=(desktop-file-utils)
+  # The style check.
+  packages+=(clang-format clang-tidy)
   # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
   packages+=(clang-14 libclang-rt-14-dev)
 fi

@@ -276,6 +276,9 @@ def verdict(ok):
     return "met" if ok else "**not met**"
 
 
+HISTORY = "\n## History\n"
+
+
 def write_doc(path, m, f):
     b = f["bench"]
     ticks = {lvl: b[f"GameTicks/level:{i}"]["ticks/s"] for i, lvl in ((1, "Level1"), (2, "Level2"),
@@ -386,6 +389,10 @@ the real program from outside.
 """
     if not all(ok for *_, ok in rows):
         text += notes(f, loaded)
+    # The history below the figures is written by hand and kept.
+    old = Path(path).read_text() if Path(path).exists() else ""
+    if HISTORY in old:
+        text += old[old.index(HISTORY):]
     Path(path).write_text(text)
     return rows
 

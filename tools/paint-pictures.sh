@@ -6,8 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:-$root/build}"
 
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-  cmake -S "$root" -B "$build" -G Ninja
-fi
+"$root/tools/install-deps.sh" --painter
+cmake -S "$root" -B "$build" -G Ninja -DREDDOOR_PAINTER=ON >/dev/null
 cmake --build "$build" --target paint-pictures -j2
 "$build/paint-pictures" "$root/tools/pictures" "$root/assets"

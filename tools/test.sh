@@ -1,31 +1,32 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Red Door with its tests and runs every test, three times
-# over: the normal build (build), the same under AddressSanitizer, LeakSanitizer and
-# UndefinedBehaviorSanitizer (build-asan, where the real-window closing tests run too), and a
-# short run of each fuzz target with the tests built by clang (build-fuzz). See
-# docs/reliability.md.
+# Installs what is missing, checks the house style, builds Red Door with its tests and runs
+# every test, three times over: the normal build (build), the same under AddressSanitizer,
+# LeakSanitizer and UndefinedBehaviorSanitizer (build-asan, where the real-window closing tests
+# run too), and a short run of each fuzz target with the tests built by clang (build-fuzz).
+# Compiler warnings are errors here. See docs/reliability.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh --test
 jobs=$(nproc)
 configure() {
-  cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}" >/dev/null
+  cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREDDOOR_WERROR=ON "${@:2}" >/dev/null
 }
 build_and_test() {
   cmake --build "$1" -j"$jobs"
-  ctest --test-dir "$1" --output-on-failure -j"$jobs" --label-exclude route
+  ctest --test-dir "$1" --output-on-failure -j"$jobs"
 }
 
-configure build
+configure build -DREDDOOR_BENCH=ON
+tools/check-style.sh build
 build_and_test build
 
 # Any finding of a sanitizer, a leak at exit included, ends the program with an error.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
-configure build-asan -DREDDOOR_SANITIZE=ON -DREDDOOR_BENCH=OFF
+configure build-asan -DREDDOOR_SANITIZE=ON
 build_and_test build-asan
 
 # Everything again with clang, which warns of other things than g++; the tests run there too.
-configure build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DREDDOOR_FUZZ=ON -DREDDOOR_BENCH=OFF
+configure build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DREDDOOR_FUZZ=ON
 build_and_test build-fuzz

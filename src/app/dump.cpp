@@ -1,36 +1,59 @@
 #include "app/dump.hpp"
 
-#include "game/level.hpp"
-
 namespace reddoor {
 
 namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string Letter(char c) { return c ? std::string(1, c) : std::string(); }
+std::string_view Letter(Facing facing) {
+  switch (facing) {
+    case Facing::Right:
+      return "R";
+    case Facing::Left:
+      return "L";
+    case Facing::None:
+      break;
+  }
+  return "";
+}
 
-Json LevelVars(const Level& level, FormId id) {
+std::string_view Letter(JumpPhase phase) {
+  switch (phase) {
+    case JumpPhase::Up:
+      return "U";
+    case JumpPhase::Down:
+      return "D";
+    case JumpPhase::None:
+      break;
+  }
+  return "";
+}
+
+// The member variables; the coin count of the level and the bird's only where the level has
+// them.
+Json LevelVars(const Level& level) {
+  const LevelVariables& v = level.Vars();
   Json vars = Json::object();
-  vars["Speed"] = level.Speed;
-  vars["JumpHeight"] = level.JumpHeight;
-  vars["Facing"] = Letter(level.Facing);
-  vars["Jumping"] = level.Jumping;
-  vars["JumpStart"] = level.JumpStart;
-  vars["JumpPeak"] = level.JumpPeak;
-  vars["JumpPhase"] = Letter(level.JumpPhase);
-  vars["Standing"] = level.Standing;
-  vars["Dead"] = level.Dead;
-  if (id == FormId::Level2 || id == FormId::Level3) vars["LevelCoins"] = level.LevelCoins;
-  if (id == FormId::Level3) {
-    vars["BirdCalled"] = level.BirdCalled;
-    vars["BirdCarrying"] = level.BirdCarrying;
-    vars["Scrolling"] = level.Scrolling;
+  vars["Speed"] = v.speed;
+  vars["JumpHeight"] = v.jumpHeight;
+  vars["Facing"] = Letter(v.facing);
+  vars["Jumping"] = v.jumping;
+  vars["JumpStart"] = v.jumpStart;
+  vars["JumpPeak"] = v.jumpPeak;
+  vars["JumpPhase"] = Letter(v.jumpPhase);
+  vars["Standing"] = v.standing;
+  vars["Dead"] = v.dead;
+  if (level.Rules().countsLevelCoins) vars["LevelCoins"] = v.levelCoins;
+  if (level.Rules().exit == ExitKind::Bird) {
+    vars["BirdCalled"] = v.birdCalled;
+    vars["BirdCarrying"] = v.birdCarrying;
+    vars["Scrolling"] = v.scrolling;
   }
   return vars;
 }
 
-Json DumpControl(const Control& c) {
+Json DumpControl(const Control& c, const Level* level) {
   Json j = Json::object();
   if (c.Kind() == ControlKind::Timer) {
     j["Enabled"] = c.enabled;
@@ -45,36 +68,38 @@ Json DumpControl(const Control& c) {
   switch (c.Kind()) {
     case ControlKind::PictureBox:
       j["Picture"] = PictureName(c.picture);
-      j["Tag"] = c.tag;
+      j["Tag"] = level ? level->Tag(c) : std::string(c.spec->tag);
       break;
     case ControlKind::Label:
       j["Caption"] = c.caption;
       j["ForeColor"] = c.foreColor;
       break;
-    case ControlKind::Button: j["Caption"] = c.caption; break;
-    default: break;
+    case ControlKind::Button:
+      j["Caption"] = c.caption;
+      break;
+    default:
+      break;
   }
   return j;
 }
 
 }  // namespace
 
-Json DumpState(Runtime& runtime) {
+Json DumpState(const Runtime& runtime) {
   Json state;
   state["t"] = runtime.Now();
-  Form* visible = runtime.VisibleWindow();
+  const Form* visible = runtime.VisibleWindow();
   state["visible"] = visible ? visible->Name() : "";
-  state["TotalCoins"] = runtime.TotalCoins;
+  state["TotalCoins"] = runtime.TotalCoins();
   state["vars"] = Json::object();
   state["controls"] = Json::object();
   if (!visible) return state;
-  for (std::size_t i = 0; i < kFormCount; ++i) {
-    const FormId id = static_cast<FormId>(i);
-    const auto* level = dynamic_cast<const Level*>(&runtime.Window(id));
-    if (level && level == visible) state["vars"] = LevelVars(*level, id);
-  }
+  const Level* level = runtime.LevelWindow(visible->Id());
+  if (level) state["vars"] = LevelVars(*level);
   Json& controls = state["controls"];
-  for (const Control& c : visible->Controls().Controls()) controls[c.DisplayName()] = DumpControl(c);
+  for (const Control& c : visible->Controls().Controls()) {
+    controls[c.DisplayName()] = DumpControl(c, level);
+  }
   return state;
 }
 

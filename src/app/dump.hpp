@@ -7,6 +7,6 @@
 
 namespace reddoor {
 
-nlohmann::ordered_json DumpState(Runtime& runtime);
+nlohmann::ordered_json DumpState(const Runtime& runtime);
 
 }  // namespace reddoor

@@ -11,11 +11,11 @@
 
 #include "app/recording.hpp"
 #include "app/script.hpp"
-#include "platform/sdl/media.hpp"
-#include "platform/sdl/windowed.hpp"
-#include "scene/fault.hpp"
+#include "base/fault.hpp"
+#include "base/geometry.hpp"
 #include "scene/renderer.hpp"
-#include "scene/scaling.hpp"
+#include "sdl/media.hpp"
+#include "sdl/windowed.hpp"
 
 namespace {
 

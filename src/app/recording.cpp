@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/dump.hpp"
-#include "platform/events.hpp"
+#include "headless/event_lines.hpp"
 
 namespace reddoor {
 

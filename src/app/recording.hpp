@@ -17,7 +17,7 @@
 
 #include "app/script.hpp"
 #include "game/runtime.hpp"
-#include "platform/session_recorder.hpp"
+#include "sdl/session_recorder.hpp"
 
 namespace reddoor {
 

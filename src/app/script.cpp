@@ -1,15 +1,15 @@
 #include "app/script.hpp"
 
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 
 #include <charconv>
 #include <sstream>
 #include <vector>
 
 #include "app/dump.hpp"
-#include "app/intro.hpp"
-#include "platform/headless.hpp"
-#include "scene/fault.hpp"
+#include "base/fault.hpp"
+#include "headless/headless_platform.hpp"
 
 namespace reddoor {
 
@@ -73,10 +73,7 @@ std::optional<ScriptCommand> ParseScriptLine(const std::string& line) {
       Bad(fmt::format("unknown button \"{}\" (the button is Play)", words[1]));
     return ClickCommand{};
   }
-  if (command == "dump") {
-    ExpectWords(words, 1, "dump");
-    return DumpCommand{};
-  }
+  if (command == "dump") return DumpCommand{{words.begin() + 1, words.end()}};
   if (command == "screenshot") {
     ExpectWords(words, 2, "screenshot PATH");
     return ScreenshotCommand{words[1]};
@@ -103,7 +100,9 @@ struct LineFormat {
     return fmt::format("{} {}", ActionName(c.action), KeyName(c.key));
   }
   std::string operator()(const ClickCommand&) const { return "click Play"; }
-  std::string operator()(const DumpCommand&) const { return "dump"; }
+  std::string operator()(const DumpCommand& c) const {
+    return c.controls.empty() ? "dump" : fmt::format("dump {}", fmt::join(c.controls, " "));
+  }
   std::string operator()(const ScreenshotCommand& c) const { return "screenshot " + c.path; }
   std::string operator()(const CloseCommand&) const { return "close"; }
 };
@@ -124,7 +123,6 @@ class ScriptRun {
  public:
   ScriptRun(std::ostream& out, const ScriptOptions& options)
       : out_(out), options_(options), platform_(out), runtime_(platform_) {
-    platform_.Attach(runtime_);
     runtime_.Window(options.start).Show();
   }
 
@@ -149,14 +147,31 @@ class ScriptRun {
     return true;
   }
   bool Do(const ClickCommand&) {
-    auto& intro = static_cast<Intro&>(runtime_.Window(FormId::Intro));
+    Form& intro = runtime_.Window(FormId::Intro);
     if (!intro.IsVisible()) Bad("\"Play\" is not on screen: Intro is not the visible window");
-    intro.CmdPlay_Click();
+    intro.Click("CmdPlay");
     return true;
   }
-  bool Do(const DumpCommand&) {
-    out_ << DumpState(runtime_).dump() << '\n';
+  bool Do(const DumpCommand& c) {
+    nlohmann::ordered_json state = DumpState(runtime_);
+    if (!c.controls.empty()) state["controls"] = Only(state["controls"], c.controls);
+    out_ << state.dump() << '\n';
     return true;
+  }
+
+  // The named controls alone, in the order named.
+  nlohmann::ordered_json Only(const nlohmann::ordered_json& controls,
+                              const std::vector<std::string>& names) {
+    nlohmann::ordered_json chosen = nlohmann::ordered_json::object();
+    for (const std::string& name : names) {
+      if (!controls.contains(name)) {
+        const Form* visible = runtime_.VisibleWindow();
+        Bad(fmt::format("dump: {} has no control {}", visible ? visible->Name() : "no window",
+                        name));
+      }
+      chosen[name] = controls[name];
+    }
+    return chosen;
   }
   bool Do(const ScreenshotCommand& c) {
     if (!options_.screenshot) throw GameFault("screenshots are not available in this build");

@@ -1,6 +1,6 @@
 #pragma once
 // The scripted run: the whole game headless, on a virtual clock, driven line by line.
-//   wait N | down K | up K | tap K | click Play | dump | screenshot PATH | close
+//   wait N | down K | up K | tap K | click Play | dump [CONTROL...] | screenshot PATH | close
 #include <cstdint>
 #include <functional>
 #include <istream>
@@ -8,9 +8,10 @@
 #include <ostream>
 #include <string>
 #include <variant>
+#include <vector>
 
+#include "game/keys.hpp"
 #include "game/runtime.hpp"
-#include "platform/keyboard.hpp"
 
 namespace reddoor {
 
@@ -22,7 +23,9 @@ struct KeyCommand {
   Key key;
 };
 struct ClickCommand {};
-struct DumpCommand {};
+struct DumpCommand {
+  std::vector<std::string> controls;  // only these controls; all when none are named
+};
 struct ScreenshotCommand {
   std::string path;
 };

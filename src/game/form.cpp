@@ -1,44 +1,74 @@
 #include "game/form.hpp"
 
+#include <fmt/format.h>
+
+#include "base/fault.hpp"
 #include "game/runtime.hpp"
 
 namespace reddoor {
 
-void Form::Load() {
-  if (IsLoaded()) return;
-  scene_.emplace(layout_);
-  loadSequence_ = runtime_.NextLoadSequence();
-  for (Control* timer : scene_->Timers()) {
-    if (timer->enabled) timer->nextDue = runtime_.Now() + TimerPeriod(timer->Interval());
+Form::Form(Runtime& runtime, Platform& platform, FormId id, const WindowLayout& layout)
+    : runtime_(runtime),
+      platform_(platform),
+      id_(id),
+      scene_(layout),
+      timerHandlers_(scene_.Timers().size()) {}
+
+std::int64_t Form::Now() const {
+  return runtime_.Now();
+}
+
+void Form::OnTimer(std::string_view timer, std::function<void()> handler) {
+  const auto timers = scene_.Timers();
+  for (std::size_t i = 0; i < timers.size(); ++i) {
+    if (timers[i]->Name() == timer) {
+      timerHandlers_[i] = std::move(handler);
+      return;
+    }
   }
-  BindControls();
-  Form_Load();
+  throw GameFault(fmt::format("layout fault: window {} has no timer {}", Name(), timer));
+}
+
+void Form::Load() {
+  if (loaded_) return;
+  for (std::size_t i = 0; i < timerHandlers_.size(); ++i) {
+    if (!timerHandlers_[i]) {
+      throw GameFault(fmt::format("layout fault: window {}: nothing handles the timer {}", Name(),
+                                  scene_.Timers()[i]->Name()));
+    }
+  }
+  scene_.Reset();
+  loaded_ = true;
+  runtime_.TimersChanged();
+  loadSequence_ = runtime_.NextLoadSequence();
+  for (Control* timer : scene_.Timers()) {
+    if (timer->enabled) timer->nextDue = Now() + TimerPeriod(timer->Interval());
+  }
+  OnLoad();
 }
 
 void Form::Show() {
   Load();
   if (visible_) return;
   visible_ = true;
-  runtime_.platform().WindowShown(*this);
+  platform_.WindowShown(*this);
 }
 
 void Form::Hide() {
-  if (!visible_) return;
   visible_ = false;
-  runtime_.platform().WindowHidden(*this);
 }
 
 void Form::Unload() {
-  if (!IsLoaded()) return;
   Hide();
-  scene_.reset();
-  runtime_.platform().WindowUnloaded(*this);
+  loaded_ = false;
+  runtime_.TimersChanged();
 }
 
 void Form::SetTimerEnabled(Control& timer, bool enabled) {
   if (timer.enabled == enabled) return;
   timer.enabled = enabled;
-  if (enabled) timer.nextDue = runtime_.Now() + TimerPeriod(timer.Interval());
+  runtime_.TimersChanged();
+  if (enabled) timer.nextDue = Now() + TimerPeriod(timer.Interval());
 }
 
 }  // namespace reddoor

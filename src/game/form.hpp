@@ -1,34 +1,42 @@
 #pragma once
-// A window of the game: not loaded, loaded and hidden, or loaded and visible. Loading builds
-// its controls from its layout and runs its load handler; unloading discards the controls,
+// A window of the game: not loaded, loaded and hidden, or loaded and visible. Loading puts its
+// controls back to the layout's values and runs its load handler; unloading ends its timers,
 // while the window's own member variables live on.
 #include <cstdint>
-#include <optional>
+#include <functional>
 #include <string_view>
+#include <vector>
 
+#include "game/platform.hpp"
 #include "scene/scene.hpp"
 
 namespace reddoor {
+
+enum class FormId : std::uint8_t { Intro, Level1, Level2, Level3, Finish };
+constexpr std::size_t kFormCount = 5;
 
 class Runtime;
 
 class Form {
  public:
-  Form(Runtime& runtime, const WindowLayout& layout) : runtime_(runtime), layout_(layout) {}
+  Form(Runtime& runtime, Platform& platform, FormId id, const WindowLayout& layout);
   virtual ~Form() = default;
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  std::string_view Name() const { return layout_.name; }
-  const WindowLayout& Layout() const { return layout_; }
-  bool IsLoaded() const { return scene_.has_value(); }
+  FormId Id() const { return id_; }
+  std::string_view Name() const { return Layout().name; }
+  const WindowLayout& Layout() const { return scene_.Layout(); }
+  bool IsLoaded() const { return loaded_; }
   bool IsVisible() const { return visible_; }
   // The order in which loaded windows run timer ticks that fall due at the same instant.
   std::uint64_t LoadSequence() const { return loadSequence_; }
+  // The game clock, in ms.
+  std::int64_t Now() const;
 
-  // The loaded controls. Only valid while the window is loaded.
-  Scene& Controls() { return *scene_; }
-  const Scene& Controls() const { return *scene_; }
+  // The controls, as the last load left them and play has changed them since.
+  Scene& Controls() { return scene_; }
+  const Scene& Controls() const { return scene_; }
 
   void Load();
   void Show();
@@ -37,22 +45,26 @@ class Form {
 
   // Starting a timer that already runs changes nothing: its countdown goes on.
   void SetTimerEnabled(Control& timer, bool enabled);
-
-  // A timer of this window fell due. The record outlives any reload the handler causes.
-  virtual void Timer(const ControlSpec& timer) = 0;
+  // The timer at this place of Controls().Timers() fell due: runs its handler.
+  void RunTimer(std::size_t timer) { timerHandlers_[timer](); }
+  // The player clicked the button of this name.
   virtual void Click(std::string_view /*button*/) {}
 
  protected:
-  // Called after the controls are built, before the load handler: look up the controls the
-  // window's logic uses, and check the layout's data.
-  virtual void BindControls() {}
-  virtual void Form_Load() {}
+  // Binds a handler to a timer of the layout, once, in the constructor of the window: the
+  // handler may unload and load the window again while it runs.
+  void OnTimer(std::string_view timer, std::function<void()> handler);
+  // The load handler, run after the controls are back to the layout's values.
+  virtual void OnLoad() {}
 
   Runtime& runtime_;
+  Platform& platform_;
 
  private:
-  const WindowLayout& layout_;
-  std::optional<Scene> scene_;
+  FormId id_;
+  Scene scene_;
+  std::vector<std::function<void()>> timerHandlers_;  // by the timer's place in Timers()
+  bool loaded_ = false;
   bool visible_ = false;
   std::uint64_t loadSequence_ = 0;
 };

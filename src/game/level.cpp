@@ -2,69 +2,100 @@
 
 #include <fmt/format.h>
 
-#include "app/screen_flow.hpp"
-#include "game/geometry.hpp"
+#include "base/checked.hpp"
+#include "game/runtime.hpp"
+#include "game/screen_flow.hpp"
 
 namespace reddoor {
 
 namespace {
+
 constexpr std::int32_t kStepTwips = 125;
 constexpr std::string_view kDefaultDeathMessage = "Sorry, your dead";
-}  // namespace
 
-Level::Level(Runtime& runtime, const WindowLayout& layout, const LevelRules& rules)
-    : Form(runtime, layout), rules_(rules), routes_(rules.movingBlocks.size()) {}
-
-void Level::BindControls() {
-  Scene& scene = Controls();
-  man_ = &scene.Get("Man");
-  picForwards_ = &scene.Get("picForwards");
-  picBackwards_ = &scene.Get("picBackwards");
-  floor_ = &scene.Get("Floor");
-  door_ = &scene.Get("door");
-  lblTotalCoins_ = &scene.Get("lblTotalCoins");
-  tmrGame_ = &scene.Get("tmrGame");
-  block_ = scene.Array("Block");
-  coin_ = scene.Array("Coin");
-  water_ = scene.Array("Water");
-  monster_ = scene.Array("Monster");
-  routes_.assign(rules_.movingBlocks.size(), RouteProgress{});
-  for (std::size_t i = 0; i < routes_.size(); ++i) {
-    block_(rules_.movingBlocks[i].block);  // a block the layout lacks is a fault at load
-    routes_[i].timer = scene.Get(rules_.movingBlocks[i].timer).spec;
+// A malformed Tag is a fault of the layout, found when the game starts.
+std::optional<Patrol> PatrolOf(const Control& monster, std::string_view window) {
+  const std::string_view tag = monster.spec->tag;
+  if (tag.empty()) return std::nullopt;
+  std::string why;
+  std::optional<Patrol> patrol = ReadPatrol(tag, &why);
+  if (!patrol) {
+    throw GameFault(fmt::format("layout fault: window {}: {} has a malformed patrol tag \"{}\": {}",
+                                window, monster.DisplayName(), tag, why));
   }
-  CheckMonsterTags();
+  return patrol;
 }
 
-void Level::Form_Load() {
-  if (rules_.previous) {
-    Form& previous = runtime_.Window(*rules_.previous);
-    // A level that has been left runs no more game ticks.
-    if (previous.IsLoaded()) {
-      previous.SetTimerEnabled(previous.Controls().Get("tmrGame"), false);
-    }
+}  // namespace
+
+Level::Level(Runtime& runtime, Platform& platform, FormId id, const LevelRules& rules)
+    : Form(runtime, platform, id, *rules.layout),
+      rules_(rules),
+      man_(Controls().Get("Man")),
+      picForwards_(Controls().Get("picForwards")),
+      picBackwards_(Controls().Get("picBackwards")),
+      floor_(Controls().Get("Floor")),
+      door_(Controls().Get("door")),
+      lblTotalCoins_(Controls().Get("lblTotalCoins")),
+      tmrGame_(Controls().Get("tmrGame")),
+      block_(Controls().Array("Block")),
+      coin_(Controls().Array("Coin")),
+      water_(Controls().Array("Water")),
+      monster_(Controls().Array("Monster")),
+      movingBlocks_(rules.movingBlocks.size()) {
+  OnTimer("tmrGame", [this] { GameTick(); });
+  for (std::size_t i = 0; i < movingBlocks_.size(); ++i) {
+    const MovingBlockRule& rule = rules.movingBlocks[i];
+    movingBlocks_[i] = {&rule, &block_(rule.block), {}};
+    OnTimer(rule.timer, [this, i] { MoveBlock(movingBlocks_[i]); });
   }
-  HideAtLoad();
+  for (const CoinSwitch& coinSwitch : rules.coinSwitches) {
+    coin_(coinSwitch.coin);
+    coinSwitches_.push_back(&ControlOf(coinSwitch.turnsOn));
+  }
+  ControlOf(rules.hiddenAtLoad);
+  for (const Control& monster : monster_) layoutPatrols_.push_back(PatrolOf(monster, Name()));
+  patrols_ = layoutPatrols_;
+  if (rules.exit == ExitKind::Bird) {
+    bird_ = &Controls().Get("Bird");
+    label1_ = &Controls().Get("Label1");
+    tmrFly_ = &Controls().Get("tmrFly");
+    OnTimer("tmrFly", [this] { FlightStep(); });
+  }
+}
+
+Control& Level::ControlOf(const ControlRef& ref) {
+  return ref.index < 0 ? Controls().Get(ref.name) : Controls().Array(ref.name)(ref.index);
+}
+
+void Level::OnLoad() {
+  if (rules_.previous) {
+    // A level that has been left runs no more game ticks.
+    Level& previous = *runtime_.LevelWindow(*rules_.previous);
+    if (previous.IsLoaded()) previous.SetTimerEnabled(previous.tmrGame_, false);
+  }
+  for (MovingBlock& moving : movingBlocks_) moving.route = Route{moving.rule->route};
+  patrols_ = layoutPatrols_;
+  scrollCount_ = 0;
+  ControlOf(rules_.hiddenAtLoad).visible = false;
   NewGame();
 }
 
-void Level::Timer(const ControlSpec& timer) {
-  // The records are compared, not the names: this runs on every tick.
-  if (&timer == tmrGame_->spec) return tmrGame_Timer();
-  for (std::size_t i = 0; i < rules_.movingBlocks.size(); ++i) {
-    if (routes_[i].timer == &timer) {
-      return MoveBlock(rules_.movingBlocks[i], routes_[i]);
+std::string Level::Tag(const Control& control) const {
+  for (std::size_t i = 0; i < patrols_.size(); ++i) {
+    if (&monster_(static_cast<int>(i)) == &control && patrols_[i] && patrols_[i]->walked) {
+      return patrols_[i]->Tag();
     }
   }
-  OtherTimer(timer);
+  return std::string(control.spec->tag);
 }
 
-void Level::tmrGame_Timer() {
-  if (Dead) NewGame();
+void Level::GameTick() {
+  if (vars_.dead) NewGame();
   if (KeyPressed(Key::Right)) Forward();
   if (KeyPressed(Key::Left)) Backwards();
-  if (KeyPressed(Key::Space)) Jumping = true;
-  Standing = false;
+  if (KeyPressed(Key::Space)) vars_.jumping = true;
+  vars_.standing = false;
   Jump();
   Waters();
   Blocks();
@@ -73,45 +104,43 @@ void Level::tmrGame_Timer() {
   Special();
   // Leaving the level ends its tick: a level that has been left plays no more.
   if (!IsLoaded()) return;
-  if (!Jumping) {
-    if (Standing) {
+  if (!vars_.jumping) {
+    if (vars_.standing) {
       StopJump();
     } else {
-      Jumping = true;
+      vars_.jumping = true;
       Fall();
     }
   }
 }
 
-// Writes the number in place, so that the caption's storage is reused tick after tick.
-void WriteNumber(std::string& caption, std::int32_t value) {
-  char digits[16];
-  const auto end = fmt::format_to_n(digits, sizeof digits, "{}", value).out;
-  caption.assign(digits, end);
+void Level::WriteTotalCoins() {
+  const fmt::format_int digits(runtime_.TotalCoins());
+  // Assigned in place, so that the caption's storage is reused tick after tick.
+  lblTotalCoins_.caption.assign(digits.data(), digits.size());
 }
 
 void Level::ShowTotalCoins(Color color) {
-  WriteNumber(lblTotalCoins_->caption, runtime_.TotalCoins);
-  lblTotalCoins_->foreColor = color;
+  WriteTotalCoins();
+  lblTotalCoins_.foreColor = color;
 }
 
 void Level::NewGame() {
-  Speed = kStepTwips;
-  JumpHeight = rules_.jumpHeight;
-  Dead = false;
-  WriteNumber(lblTotalCoins_->caption, runtime_.TotalCoins);
-  JumpPeak = ToLong(Bottom(*man_));
-  man_->visible = true;
+  vars_.speed = kStepTwips;
+  vars_.jumpHeight = rules_.jumpHeight;
+  vars_.dead = false;
+  WriteTotalCoins();
+  vars_.jumpPeak = ToInt32(Bottom(man_));
+  man_.visible = true;
 }
 
 void Level::Die(std::string_view message) {
-  Dead = true;
-  man_->visible = false;
-  if (message.empty()) message = kDefaultDeathMessage;
-  runtime_.platform().ShowMessage(message);
-  runtime_.TotalCoins = 0;
+  vars_.dead = true;
+  man_.visible = false;
+  platform_.ShowMessage(*this, message.empty() ? kDefaultDeathMessage : message);
+  runtime_.SetTotalCoins(0);
   // The rest of the tick that called Die plays on in the restarted window.
-  Main::ShowFresh(*this);
+  ShowFresh(*this);
 }
 
 }  // namespace reddoor

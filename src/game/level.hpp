@@ -1,119 +1,122 @@
 #pragma once
-// A level window: the player, the blocks, the hazards and the pickups of one screen, played
-// by a 100 ms game tick. The three levels share this class; what differs between them is
-// data (LevelRules) and the small overrides of Level1, Level2 and Level3.
+// A level window: the player, the blocks, the hazards and the pickups of one screen, played by
+// a 100 ms game tick. One class plays all three levels; what sets them apart is data
+// (LevelRules).
 #include <cstdint>
 #include <optional>
-#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "game/contact.hpp"
 #include "game/form.hpp"
-#include "game/runtime.hpp"
-#include "scene/fault.hpp"
-#include "world/contact.hpp"
+#include "game/level_rules.hpp"
+#include "game/patrol.hpp"
+#include "game/route.hpp"
 
 namespace reddoor {
 
-// A block that moves by itself on a timer of its own, along a route of direction letters.
-struct MovingBlock {
-  std::string_view timer;
-  int block = 0;
-  std::string_view route;
-  std::int32_t rightBound = 0;  // an "R" leg ends at Left >= this
-  std::int32_t leftBound = 0;   // an "L" leg ends at Left <= this
-  std::int32_t lowerBound = 0;  // a "D" leg ends at Top >= this
-};
+enum class Facing : std::uint8_t { None, Right, Left };
+enum class JumpPhase : std::uint8_t { None, Up, Down };
 
-struct LevelRules {
+// The member variables of a level. They survive an unload: only NewGame resets some.
+struct LevelVariables {
+  std::int32_t levelCoins = 0;
+  bool birdCalled = false;
+  bool birdCarrying = false;
+  bool scrolling = false;
+  std::int32_t speed = 0;
   std::int32_t jumpHeight = 0;
-  // The level before, whose game timer this level's load handler stops.
-  std::optional<FormId> previous;
-  std::span<const MovingBlock> movingBlocks;
+  Facing facing = Facing::None;  // the way of the last step
+  bool jumping = false;          // in the air, or a take-off asked for
+  std::int32_t jumpStart = 0;    // the top at take-off
+  std::int32_t jumpPeak = 0;     // the top at which rising turns into falling
+  JumpPhase jumpPhase = JumpPhase::None;
+  bool standing = false;
+  bool dead = false;
+
+  // A take-off starts only when both are 0: only StopJump brings them back to 0, so there is
+  // none in a fall, nor after a new game before the player has settled once.
+  bool CanTakeOff() const { return jumpStart == 0 && jumpPeak == 0; }
+  friend bool operator==(const LevelVariables&, const LevelVariables&) = default;
 };
 
 class Level : public Form {
  public:
-  Level(Runtime& runtime, const WindowLayout& layout, const LevelRules& rules);
+  Level(Runtime& runtime, Platform& platform, FormId id, const LevelRules& rules);
 
-  // The level's member variables. They survive an unload: only NewGame resets some.
-  std::int32_t LevelCoins = 0;
-  bool BirdCalled = false;
-  bool BirdCarrying = false;
-  bool Scrolling = false;
-  std::int32_t Speed = 0;
-  std::int32_t JumpHeight = 0;
-  char Facing = 0;  // 'R', 'L', or 0 before the first step
-  bool Jumping = false;
-  std::int32_t JumpStart = 0;
-  std::int32_t JumpPeak = 0;
-  char JumpPhase = 0;  // 'U' rising, 'D' falling, 0 on the ground
-  bool Standing = false;
-  bool Dead = false;
-
-  void Timer(const ControlSpec& timer) override;
-
-  // The game tick and its procedures.
-  void tmrGame_Timer();
-  void NewGame();
-  void Die(std::string_view message);
-  void Forward();
-  void Backwards();
-  void Jump();
-  void Fall();
-  void StopJump();
-  Side BlocksTouching() const;
-  void Blocks();
-  void Waters();
-  void Monsters();
-  void Coins();
-  virtual void Special() = 0;
-
+  const LevelRules& Rules() const { return rules_; }
+  const LevelVariables& Vars() const { return vars_; }
+  LevelVariables& Vars() { return vars_; }
+  // A control's Tag as the game reads it: a monster that has walked carries its patrol.
+  std::string Tag(const Control& control) const;
   // The outer width of the window, frame included: the player's right-hand limit.
   std::int32_t OuterWidth() const { return Layout().clientWidth + 2 * kFrameTwips; }
 
- protected:
-  void BindControls() override;
-  void Form_Load() override;
-  // The load handler's own step: what this level hides before the game starts.
-  virtual void HideAtLoad() = 0;
-  // One coin taken: raise the counts this level keeps, in its order.
-  virtual void CountCoin() = 0;
-  // After every coin pass, taken or not.
-  virtual void AfterCoins() = 0;
-  // Timers other than the game tick and the moving blocks.
-  virtual void OtherTimer(const ControlSpec& /*timer*/) {}
+  // The game tick (tmrGame) and the procedures it calls.
+  void GameTick();
+  void NewGame();
+  void Forward();
+  void Backwards();
+  void Jump();
+  void Waters();
+  void Blocks();
+  void Monsters();
+  void Coins();
+  void Special();
+  void Fall();
+  void StopJump();
+  void Die(std::string_view message);
+  Side BlocksTouching() const;
+  // A step of the flight that ends the last level (tmrFly).
+  void FlightStep();
 
-  bool KeyPressed(Key key) { return runtime_.platform().KeyPressed(key); }
+ private:
+  void OnLoad() override;
+  bool KeyPressed(Key key) { return platform_.KeyPressed(key); }
+  Control& ControlOf(const ControlRef& ref);
+  void WriteTotalCoins();
   void ShowTotalCoins(Color color);
+  void CountCoin();
+  void ApplyCoinRules();
+  void CallBird();
+  void ApproachPlayer();
+  // A block that moves by itself, and where it is along its route.
+  struct MovingBlock {
+    const MovingBlockRule* rule = nullptr;
+    Control* block = nullptr;
+    Route route;
+  };
+  // A tick of the moving block's timer.
+  static void MoveBlock(MovingBlock& moving);
 
-  // The controls the logic uses, looked up afresh at every load.
-  Control* man_ = nullptr;
-  Control* picForwards_ = nullptr;
-  Control* picBackwards_ = nullptr;
-  Control* floor_ = nullptr;
-  Control* door_ = nullptr;
-  Control* lblTotalCoins_ = nullptr;
-  Control* tmrGame_ = nullptr;
+  const LevelRules& rules_;
+  LevelVariables vars_;
+
+  // The controls the logic uses.
+  Control& man_;
+  Control& picForwards_;
+  Control& picBackwards_;
+  Control& floor_;
+  Control& door_;
+  Control& lblTotalCoins_;
+  Control& tmrGame_;
   ControlArray block_;
   ControlArray coin_;
   ControlArray water_;
   ControlArray monster_;
+  std::vector<Control*> coinSwitches_;  // what each coin switch turns on
+  // The flight's, on a level that the bird leaves.
+  Control* bird_ = nullptr;
+  Control* label1_ = nullptr;
+  Control* tmrFly_ = nullptr;
 
- private:
-  // What a moving block's timer keeps between its ticks; empty again at every load, but for
-  // the timer's record, by which its ticks are told apart.
-  struct RouteProgress {
-    const ControlSpec* timer = nullptr;
-    std::string_view route;
-    std::int16_t position = 0;
-    char letter = 0;
-  };
-  void MoveBlock(const MovingBlock& moving, RouteProgress& progress);
-  void CheckMonsterTags();
-
-  const LevelRules& rules_;
-  std::vector<RouteProgress> routes_;
+  // What procedures keep from one call to the next; afresh at every load.
+  std::vector<MovingBlock> movingBlocks_;
+  std::vector<std::optional<Patrol>> patrols_;  // by monster; none without a Tag
+  // The monsters' patrols as their Tags in the layout give them, read once.
+  std::vector<std::optional<Patrol>> layoutPatrols_;
+  std::int32_t scrollCount_ = 0;  // scrolling steps of the flight
 };
 
 }  // namespace reddoor

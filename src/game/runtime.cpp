@@ -1,64 +1,95 @@
 #include "game/runtime.hpp"
 
-#include "game/windows.hpp"
+#include <algorithm>
 
 namespace reddoor {
 
-Runtime::Runtime(Platform& platform) : platform_(platform) {
-  for (std::size_t i = 0; i < kFormCount; ++i) {
-    forms_[i] = MakeWindow(*this, static_cast<FormId>(i));
-  }
-}
+Runtime::Runtime(Platform& platform, const LevelSet& levels)
+    : intro_(*this, platform),
+      levels_{Level(*this, platform, FormId::Level1, *levels[0]),
+              Level(*this, platform, FormId::Level2, *levels[1]),
+              Level(*this, platform, FormId::Level3, *levels[2])},
+      finish_(*this, platform),
+      forms_{&intro_, &levels_[0], &levels_[1], &levels_[2], &finish_} {}
 
-Runtime::~Runtime() = default;
-
-Form* Runtime::FindWindow(std::string_view name) {
-  for (auto& form : forms_) {
-    if (form->Name() == name) return form.get();
+Level* Runtime::LevelWindow(FormId id) {
+  switch (id) {
+    case FormId::Level1:
+      return &levels_[0];
+    case FormId::Level2:
+      return &levels_[1];
+    case FormId::Level3:
+      return &levels_[2];
+    case FormId::Intro:
+    case FormId::Finish:
+      break;
   }
   return nullptr;
+}
+
+const Level* Runtime::LevelWindow(FormId id) const {
+  return const_cast<Runtime*>(this)->LevelWindow(id);
 }
 
 Form* Runtime::VisibleWindow() {
-  for (auto& form : forms_) {
-    if (form->IsVisible()) return form.get();
+  for (Form* form : forms_) {
+    if (form->IsVisible()) return form;
   }
   return nullptr;
 }
 
-// Ticks due at the same instant run by the windows' load order, then by the timers' order in
-// their window's layout.
-Runtime::Due Runtime::EarliestDue() const {
-  Due best;
-  std::uint64_t bestSequence = 0;
-  for (const auto& form : forms_) {
+const Form* Runtime::VisibleWindow() const {
+  return const_cast<Runtime*>(this)->VisibleWindow();
+}
+
+std::vector<Runtime::Due>& Runtime::RunningTimers() const {
+  if (!activeStale_) return running_;
+  running_.clear();
+  for (Form* form : forms_) {
     if (!form->IsLoaded()) continue;
-    const std::uint64_t sequence = form->LoadSequence();
-    for (Control* timer : form->Controls().Timers()) {
-      if (!timer->enabled) continue;
-      if (!best.timer || timer->nextDue < best.timer->nextDue ||
-          (timer->nextDue == best.timer->nextDue && sequence < bestSequence)) {
-        best = {form.get(), timer};
-        bestSequence = sequence;
-      }
+    const auto timers = form->Controls().Timers();
+    for (std::uint32_t i = 0; i < timers.size(); ++i) {
+      const Control& timer = *timers[i];
+      if (!timer.enabled) continue;
+      running_.push_back({timer.nextDue, TimerPeriod(timer.Interval()), i, form, timers[i]});
     }
   }
-  return best;
+  std::sort(running_.begin(), running_.end(), [](const Due& a, const Due& b) {
+    const std::uint64_t first = a.form->LoadSequence(), second = b.form->LoadSequence();
+    return first != second ? first < second : a.timer < b.timer;
+  });
+  activeStale_ = false;
+  return running_;
+}
+
+Runtime::Due* Runtime::EarliestDue() const {
+  Due* earliest = nullptr;
+  for (Due& due : RunningTimers()) {
+    if (!earliest || due.at < earliest->at) earliest = &due;
+  }
+  return earliest;
 }
 
 std::int64_t Runtime::NextDue() const {
-  const Due due = EarliestDue();
-  return due.timer ? due.timer->nextDue : -1;
+  const Due* due = EarliestDue();
+  return due ? due->at : -1;
 }
 
 void Runtime::RunTimersUntil(std::int64_t until) {
-  for (Due due = EarliestDue(); due.timer && due.timer->nextDue <= until; due = EarliestDue()) {
-    Control& timer = *due.timer;
-    now_ = timer.nextDue;
-    timer.nextDue += TimerPeriod(timer.Interval());
-    if (tickObserver_) tickObserver_->TickRunning(*due.form, *timer.spec, now_);
-    // The handler may unload the window, and with it the timer: only its record is passed.
-    due.form->Timer(*timer.spec);
+  for (const Due* earliest = EarliestDue(); earliest && earliest->at <= until;
+       earliest = EarliestDue()) {
+    // The ticks due at this instant run in the order of the running timers; a tick moves its
+    // own timer on by its period, and only a change of the running timers moves another.
+    now_ = earliest->at;
+    for (std::size_t i = 0; i < running_.size() && !activeStale_; ++i) {
+      Due& due = running_[i];
+      if (due.at != now_) continue;
+      due.at += due.period;
+      due.control->nextDue = due.at;
+      if (tickObserver_) tickObserver_->TickRunning(*due.form, *due.control, now_);
+      // The handler may unload the window, or load it again, and so change the running timers.
+      due.form->RunTimer(due.timer);
+    }
   }
   if (until > now_) now_ = until;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/geometry.hpp"
 #include "scene/color.hpp"
 
 namespace reddoor {
@@ -21,21 +22,6 @@ constexpr Color ToColor(Pixel p) {
   return Rgb(static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
              static_cast<std::uint8_t>(p));
 }
-
-// A rectangle of pixels, right and bottom exclusive.
-struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool Empty() const { return right <= left || bottom <= top; }
-  PixelRect Intersect(const PixelRect& o) const {
-    return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
-            std::min(bottom, o.bottom)};
-  }
-  // The rectangle with `by` pixels taken off each side.
-  PixelRect Shrunk(int by) const { return {left + by, top + by, right - by, bottom - by}; }
-};
 
 struct Canvas {
   int width = 0;

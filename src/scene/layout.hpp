@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/geometry.hpp"
 #include "scene/color.hpp"
 
 namespace reddoor {
@@ -18,6 +19,8 @@ enum class FontFace : std::uint8_t { Sans, Rounded };
 enum class PictureId : std::uint8_t { None, ManRight, ManLeft, Monster, Bird, Cloud, Icon };
 enum class BorderStyle : std::uint8_t { FixedTool, FixedSingle, SizableTool };
 
+// The name of a picture's file under assets/, without its extension: "man-right", ...; empty
+// for PictureId::None.
 std::string_view PictureName(PictureId id);
 
 struct Font {
@@ -25,10 +28,6 @@ struct Font {
   std::uint8_t points = 8;
   bool bold = false;
   friend constexpr bool operator==(const Font&, const Font&) = default;
-};
-
-struct Box {
-  std::int32_t left = 0, top = 0, width = 0, height = 0;
 };
 
 // One control of a layout. The defaults are those of a picture box; the factories below set
@@ -122,20 +121,6 @@ struct ControlSpec {
   }
 };
 
-// A flat, borderless picture box showing a picture (the sprites and clouds).
-constexpr ControlSpec Sprite(std::string_view name, std::int16_t index, Box box, std::int16_t rank,
-                             PictureId picture) {
-  ControlSpec c;
-  c.name = name;
-  c.index = index;
-  c.box = box;
-  c.rank = rank;
-  c.picture = picture;
-  c.flat = true;
-  c.backColor = palette::kWindowBackground;
-  return c;
-}
-
 // A picture box with the default sunken look and border (the hidden picture holders).
 constexpr ControlSpec PictureHolder(std::string_view name, Box box, std::int16_t rank,
                                     PictureId picture) {
@@ -145,6 +130,15 @@ constexpr ControlSpec PictureHolder(std::string_view name, Box box, std::int16_t
   c.rank = rank;
   c.picture = picture;
   c.backColor = palette::kWindowBackground;
+  return c;
+}
+
+// A flat, borderless picture box showing a picture (the sprites and clouds).
+constexpr ControlSpec Sprite(std::string_view name, std::int16_t index, Box box, std::int16_t rank,
+                             PictureId picture) {
+  ControlSpec c = PictureHolder(name, box, rank, picture);
+  c.index = index;
+  c.flat = true;
   return c;
 }
 

@@ -4,14 +4,20 @@
 // for the program's icon.
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "scene/layout.hpp"
 
 namespace reddoor {
 
+// The file assets/NAME.* as built into the program; empty when there is none of that name.
+std::span<const std::uint8_t> EmbeddedPicture(std::string_view name);
+
 // The encoded file of a picture; empty for PictureId::None.
-std::span<const std::uint8_t> PictureFile(PictureId id);
+inline std::span<const std::uint8_t> PictureFile(PictureId id) {
+  return EmbeddedPicture(PictureName(id));
+}
 
 // A decoded picture: straight RGBA, alpha 0 where the picture is transparent.
 struct Image {

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <utility>
 
-#include "scene/scaling.hpp"
-
 namespace reddoor {
 namespace {
 
@@ -166,19 +164,10 @@ int CenteredStart(int start, int room, int size) {
 Renderer::Renderer(TextRasterizer& text, PictureSource& pictures, int scale)
     : text_(text), pictures_(pictures), scale_(scale) {}
 
-int Renderer::ToPixels(std::int32_t twips) const {
-  return TwipsToPixels(twips, scale_);
-}
-
-PixelRect Renderer::BoxOf(const Control& control) const {
-  const int left = ToPixels(control.left), top = ToPixels(control.top);
-  return {left, top, left + std::max(ToPixels(control.width), 0),
-          top + std::max(ToPixels(control.height), 0)};
-}
-
 void Renderer::Draw(const Scene& scene, Canvas& canvas) {
   const WindowLayout& layout = scene.Layout();
-  canvas.Resize(ToPixels(layout.clientWidth), ToPixels(layout.clientHeight));
+  canvas.Resize(TwipsToPixels(layout.clientWidth, scale_),
+                TwipsToPixels(layout.clientHeight, scale_));
   FillRect(canvas, canvas.Bounds(), ToPixel(layout.background));
   for (const Control* control : scene.DrawOrder()) {
     if (!control->visible) continue;

@@ -45,12 +45,8 @@ class Renderer {
   // font at N times its size, pictures are enlarged by whole pixels, borders are N pixels.
   Renderer(TextRasterizer& text, PictureSource& pictures, int scale = 1);
 
-  int Scale() const { return scale_; }
-  // Twips to pixels at this scale, to the nearest pixel.
-  int ToPixels(std::int32_t twips) const;
-  // The pixels that a control covers. Position and size are rounded separately, so a control
-  // keeps its size in pixels wherever it moves.
-  PixelRect BoxOf(const Control& control) const;
+  // The pixels that a control covers.
+  PixelRect BoxOf(const Control& control) const { return PixelsOf(control.Area(), scale_); }
 
   // Draws the whole client area of the scene's window; the canvas takes the client size.
   void Draw(const Scene& scene, Canvas& canvas);

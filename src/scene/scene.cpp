@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "scene/fault.hpp"
+#include "base/fault.hpp"
 
 namespace reddoor {
 
@@ -21,7 +21,7 @@ std::string_view PictureName(PictureId id) {
     case PictureId::Cloud:
       return "cloud";
     case PictureId::Icon:
-      return "icon";
+      return "reddoor";
     case PictureId::None:
       break;
   }
@@ -33,28 +33,25 @@ std::string Control::DisplayName() const {
   return fmt::format("{}({})", spec->name, spec->index);
 }
 
+void Control::Reset() {
+  left = spec->box.left;
+  top = spec->box.top;
+  width = spec->box.width;
+  height = spec->box.height;
+  visible = spec->visible;
+  picture = spec->picture;
+  if (caption != spec->caption) caption = spec->caption;
+  foreColor = spec->foreColor;
+  enabled = spec->kind == ControlKind::Timer && spec->enabled;
+  nextDue = 0;
+}
+
 void ControlArray::MissingElement(int index) const {
   throw GameFault(fmt::format("layout fault: window {} has no element {}({}) (UBound is {})",
                               window_, name_, index, UBound()));
 }
 
 namespace {
-
-Control MakeControl(const ControlSpec& spec) {
-  Control c;
-  c.spec = &spec;
-  c.left = spec.box.left;
-  c.top = spec.box.top;
-  c.width = spec.box.width;
-  c.height = spec.box.height;
-  c.visible = spec.visible;
-  c.picture = spec.picture;
-  c.tag = spec.tag;
-  c.caption = spec.caption;
-  c.foreColor = spec.foreColor;
-  c.enabled = spec.kind == ControlKind::Timer && spec.enabled;
-  return c;
-}
 
 bool DrawnWithPictures(ControlKind kind) {
   return kind == ControlKind::PictureBox || kind == ControlKind::Button;
@@ -63,8 +60,7 @@ bool DrawnWithPictures(ControlKind kind) {
 }  // namespace
 
 Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
-  // Group the records by name, keeping the order in which each name first appears. A window
-  // is loaded again at every death, so records already grouped are not compared again.
+  // Group the records by name, keeping the order in which each name first appears.
   const std::size_t count = layout.controls.size();
   std::vector<const ControlSpec*> ordered;
   ordered.reserve(count);
@@ -79,8 +75,7 @@ Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
       grouped[i] = true;
       if ((member.index >= 0) != group.isArray) {
         throw GameFault(
-            fmt::format("layout fault: window {} mixes a single control and an array "
-                        "named {}",
+            fmt::format("layout fault: window {} mixes a single control and an array named {}",
                         layout.name, spec.name));
       }
       ordered.push_back(&member);
@@ -89,20 +84,19 @@ Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
     std::sort(ordered.begin() + static_cast<std::ptrdiff_t>(group.first), ordered.end(),
               [](const ControlSpec* a, const ControlSpec* b) { return a->index < b->index; });
     for (std::size_t i = 0; i < group.count; ++i) {
-      const ControlSpec* member = ordered[group.first + i];
       const int expected = group.isArray ? static_cast<int>(i) : -1;
-      if (member->index != expected) {
+      if (ordered[group.first + i]->index != expected) {
         throw GameFault(
-            fmt::format("layout fault: window {} has a gap or a repeat in array {} "
-                        "at index {}",
+            fmt::format("layout fault: window {} has a gap or a repeat in array {} at index {}",
                         layout.name, spec.name, i));
       }
     }
     groups_.push_back(group);
   }
 
-  controls_.reserve(ordered.size());
-  for (const ControlSpec* spec : ordered) controls_.push_back(MakeControl(*spec));
+  controls_.resize(ordered.size());
+  for (std::size_t i = 0; i < ordered.size(); ++i) controls_[i].spec = ordered[i];
+  Reset();
 
   for (Control& c : controls_) {
     if (c.Kind() == ControlKind::Timer) {
@@ -118,31 +112,24 @@ Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
   });
 }
 
-const Scene::Group* Scene::FindGroup(std::string_view name) const {
-  for (const Group& g : groups_) {
-    if (g.name == name) return &g;
-  }
-  return nullptr;
+void Scene::Reset() {
+  for (Control& c : controls_) c.Reset();
 }
 
-void Scene::Missing(std::string_view name) const {
+const Scene::Group& Scene::FindGroup(std::string_view name) const {
+  for (const Group& g : groups_) {
+    if (g.name == name) return g;
+  }
   throw GameFault(fmt::format("layout fault: window {} has no control {}", layout_->name, name));
 }
 
-bool Scene::Has(std::string_view name) const {
-  return FindGroup(name) != nullptr;
-}
-
 Control& Scene::Get(std::string_view name) {
-  const Group* g = FindGroup(name);
-  if (!g) Missing(name);
-  if (g->isArray) {
-    throw GameFault(
-        fmt::format("layout fault: window {}: {} is a control array; an index is "
-                    "needed",
-                    layout_->name, name));
+  const Group& g = FindGroup(name);
+  if (g.isArray) {
+    throw GameFault(fmt::format(
+        "layout fault: window {}: {} is a control array; an index is needed", layout_->name, name));
   }
-  return controls_[g->first];
+  return controls_[g.first];
 }
 
 const Control& Scene::Get(std::string_view name) const {
@@ -150,10 +137,8 @@ const Control& Scene::Get(std::string_view name) const {
 }
 
 ControlArray Scene::Array(std::string_view name) {
-  const Group* g = FindGroup(name);
-  if (!g) Missing(name);
-  return ControlArray(layout_->name, name,
-                      std::span<Control>(controls_).subspan(g->first, g->count));
+  const Group& g = FindGroup(name);
+  return ControlArray(layout_->name, name, std::span<Control>(controls_).subspan(g.first, g.count));
 }
 
 }  // namespace reddoor

@@ -1,24 +1,25 @@
 #pragma once
-// The controls of a loaded window, built afresh from its layout on every load. The logic
-// reads and moves these controls directly: a control's box is its geometry in the world.
+// The controls of a window, built from its layout once and put back to the layout's values at
+// every load. The logic reads and moves these controls directly: a control's box is its
+// geometry in the world.
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/geometry.hpp"
 #include "scene/layout.hpp"
 
 namespace reddoor {
 
 // A live control. What the logic may change is copied out of the layout record; the rest
-// (kind, look, rank) is read from the record itself.
+// (kind, look, rank, tag) is read from the record itself.
 struct Control {
   const ControlSpec* spec = nullptr;
   std::int32_t left = 0, top = 0, width = 0, height = 0;
   bool visible = true;
   PictureId picture = PictureId::None;
-  std::string tag;
   std::string caption;
   Color foreColor = palette::kButtonText;
   // Timers
@@ -29,8 +30,11 @@ struct Control {
   std::int16_t Index() const { return spec->index; }
   ControlKind Kind() const { return spec->kind; }
   std::int32_t Interval() const { return spec->interval; }
+  Box Area() const { return {left, top, width, height}; }
   // "Man" or "Block(7)", as the controls are named in messages and dumps.
   std::string DisplayName() const;
+  // Back to what the layout says.
+  void Reset();
 };
 
 // A control array, or a single control, as a view over the scene's storage. Indexing an
@@ -46,7 +50,6 @@ class ControlArray {
     return elements_[static_cast<std::size_t>(index)];
   }
   int UBound() const { return static_cast<int>(elements_.size()) - 1; }
-  std::span<Control> Elements() const { return elements_; }
   auto begin() const { return elements_.begin(); }
   auto end() const { return elements_.end(); }
 
@@ -60,18 +63,21 @@ class ControlArray {
 
 class Scene {
  public:
+  // Checks the layout: a fault names a gap or a repeat in an array, or a name used both for a
+  // single control and an array.
   explicit Scene(const WindowLayout& layout);
   Scene(const Scene&) = delete;
   Scene& operator=(const Scene&) = delete;
 
   const WindowLayout& Layout() const { return *layout_; }
+  // Every control back to the layout's values.
+  void Reset();
 
   // A single control by name; a fault when the window has none of that name.
   Control& Get(std::string_view name);
   const Control& Get(std::string_view name) const;
   // A control array by name (a single control is an array of one without an index).
   ControlArray Array(std::string_view name);
-  bool Has(std::string_view name) const;
 
   // All controls, grouped by name in the layout's first-appearance order, arrays by index.
   std::span<Control> Controls() { return controls_; }
@@ -89,8 +95,7 @@ class Scene {
     std::size_t first = 0, count = 0;
     bool isArray = false;
   };
-  const Group* FindGroup(std::string_view name) const;
-  [[noreturn]] void Missing(std::string_view name) const;
+  const Group& FindGroup(std::string_view name) const;
 
   const WindowLayout* layout_;
   std::vector<Control> controls_;

@@ -10,50 +10,40 @@
 #include <vector>
 
 #include "app/dump.hpp"
-#include "platform/headless.hpp"
-#include "script_run.hpp"
+#include "support/script_run.hpp"
+#include "support/test_platform.hpp"
 
 namespace reddoor {
 namespace {
 
-// A desktop stand-in: the game's keys, and its windows and messages told to the recorder,
-// as the real windows tell them.
-class RecordedPlatform : public Platform {
- public:
-  explicit RecordedPlatform(SessionRecorder& recorder) : recorder_(recorder) {}
-  bool KeyPressed(Key key) override { return keys.Poll(key); }
-  void ShowMessage(std::string_view text) override { recorder_.MessageShown(text); }
-  void WindowShown(Form& form) override { recorder_.WindowShown(form); }
-  void WindowHidden(Form& /*form*/) override {}
-  void WindowUnloaded(Form& /*form*/) override {}
-
-  KeyLatch keys;
-
- private:
-  SessionRecorder& recorder_;
-};
-
+// The desktop stand-in tells the recorder what the player sees, as the real windows do.
 class RecordingTest : public ::testing::Test {
  protected:
-  RecordingTest() { recorder_.Started(runtime_); }
+  RecordingTest() {
+    platform_.onShown = [this](const Form& form) { recorder_.WindowShown(form); };
+    platform_.onMessage = [this](const Form&, std::string_view text) {
+      recorder_.MessageShown(text);
+    };
+    recorder_.Started(runtime_);
+  }
 
   void At(std::int64_t t) { runtime_.RunTimersUntil(t); }
   void Key(Key key, bool down) {
     if (down ? platform_.keys.Down(key) : platform_.keys.Up(key)) recorder_.KeyChanged(key, down);
   }
   // The lines noted in the recording's comments, as JSON.
-  std::vector<nlohmann::json> Noted() const {
-    std::vector<nlohmann::json> lines;
+  std::vector<test::Json> Noted() const {
+    std::vector<test::Json> lines;
     std::istringstream in(recording_.str());
     for (std::string line; std::getline(in, line);) {
-      if (line.rfind("# {", 0) == 0) lines.push_back(nlohmann::json::parse(line.substr(2)));
+      if (line.starts_with("# {")) lines.push_back(test::Json::parse(line.substr(2)));
     }
     return lines;
   }
 
   std::ostringstream recording_;
   ScriptRecorder recorder_{recording_, FormId::Intro};
-  RecordedPlatform platform_{recorder_};
+  test::TestPlatform platform_;
   Runtime runtime_{platform_};
 };
 
@@ -74,16 +64,16 @@ TEST_F(RecordingTest, TheReplayPlaysTheRecordedGame) {
   At(4377);
   Key(Key::Left, false);
   At(5000);
-  const nlohmann::json played = DumpState(runtime_);
+  const test::Json played = DumpState(runtime_);
   recorder_.Ended();
 
-  const std::vector<nlohmann::json> noted = Noted();
+  const std::vector<test::Json> noted = Noted();
   ASSERT_FALSE(noted.empty());
   EXPECT_EQ(noted.back(), played);
   EXPECT_NE(recording_.str().find("\"event\":\"message\""), std::string::npos)
       << "the player did not die:\n"
       << recording_.str();
-  const testing::ScriptResult replay = testing::RunScriptText(recording_.str());
+  const test::ScriptResult replay = test::RunScriptText(recording_.str());
   ASSERT_EQ(replay.status, 0) << replay.errors;
   EXPECT_EQ(replay.lines, noted) << recording_.str();
 }
@@ -91,7 +81,7 @@ TEST_F(RecordingTest, TheReplayPlaysTheRecordedGame) {
 TEST(ScriptRecorderTest, AGameStartedOnALevelSaysSoOnItsFirstLine) {
   std::ostringstream recording;
   ScriptRecorder recorder(recording, FormId::Level2);
-  HeadlessPlatform platform(std::cout);
+  test::TestPlatform platform;
   Runtime runtime(platform);
   recorder.Started(runtime);
   EXPECT_EQ(recording.str().substr(0, recording.str().find('\n')), "# args: --start Level2");

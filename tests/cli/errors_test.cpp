@@ -4,11 +4,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace reddoor {
 namespace {
@@ -28,12 +31,6 @@ std::string Read(const fs::path& path) {
   return text.str();
 }
 
-std::size_t Lines(const std::string& text) {
-  std::size_t lines = 0;
-  for (char c : text) lines += c == '\n';
-  return lines;
-}
-
 class CliErrorsTest : public ::testing::Test {
  protected:
   void SetUp() override { fs::create_directories(dir_); }
@@ -51,11 +48,11 @@ class CliErrorsTest : public ::testing::Test {
   }
 
   // One line that names every one of `words`.
-  static void ExpectOneLineNaming(const Outcome& outcome,
-                                  std::initializer_list<const char*> words) {
-    EXPECT_EQ(Lines(outcome.err), 1u) << outcome.err;
-    for (const char* word : words)
+  static void ExpectOneLineNaming(const Outcome& outcome, const std::vector<std::string>& words) {
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    for (const std::string& word : words) {
       EXPECT_NE(outcome.err.find(word), std::string::npos) << outcome.err;
+    }
   }
 
   const fs::path dir_ =
@@ -63,26 +60,22 @@ class CliErrorsTest : public ::testing::Test {
                                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
-TEST_F(CliErrorsTest, AScriptThatCannotBeReadIsNamed) {
-  const Outcome missing = Run("", "--script /nonexistent/moves.script");
-  EXPECT_EQ(missing.status, 1);
-  ExpectOneLineNaming(missing, {"/nonexistent/moves.script", "No such file"});
-  // A directory opens like a file; reading it must not pass for an empty script.
-  const Outcome directory = Run("", "--script '" + dir_.string() + "'");
-  EXPECT_EQ(directory.status, 1);
-  ExpectOneLineNaming(directory, {dir_.c_str(), "Is a directory"});
-}
-
-TEST_F(CliErrorsTest, AScreenshotThatCannotBeWrittenIsNamed) {
-  const Outcome outcome = Run("", "--script -", "screenshot /nonexistent/dir/shot.png\n");
-  EXPECT_EQ(outcome.status, 1);
-  ExpectOneLineNaming(outcome, {"/nonexistent/dir/shot.png"});
-}
-
-TEST_F(CliErrorsTest, ARenderingThatCannotBeWrittenIsNamed) {
-  const Outcome outcome = Run("", "--render Level1 /nonexistent/dir/level1.png");
-  EXPECT_EQ(outcome.status, 1);
-  ExpectOneLineNaming(outcome, {"/nonexistent/dir/level1.png"});
+// A file that cannot be read or written is named, with the reason where the system gives one.
+TEST_F(CliErrorsTest, AFileThatCannotBeReadOrWrittenIsNamed) {
+  const std::string dir = dir_.string();
+  const std::tuple<std::string, std::string, std::vector<std::string>> cases[] = {
+      {"--script /nonexistent/moves.script", "", {"/nonexistent/moves.script", "No such file"}},
+      // A directory opens like a file; reading it must not pass for an empty script.
+      {"--script '" + dir + "'", "", {dir, "Is a directory"}},
+      {"--script -", "screenshot /nonexistent/dir/shot.png\n", {"/nonexistent/dir/shot.png"}},
+      {"--render Level1 /nonexistent/dir/level1.png", "", {"/nonexistent/dir/level1.png"}},
+      {"--record /nonexistent/game.script", "", {"/nonexistent/game.script", "No such file"}}};
+  for (const auto& [args, script, words] : cases) {
+    SCOPED_TRACE(args);
+    const Outcome outcome = Run("", args, script);
+    EXPECT_EQ(outcome.status, 1);
+    ExpectOneLineNaming(outcome, words);
+  }
 }
 
 // fontconfig with a configuration that lists no font directory finds no font at all.
@@ -105,12 +98,6 @@ TEST_F(CliErrorsTest, WithoutADisplayTheGameSuggestsTheScriptedRun) {
   const Outcome outcome = Run("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER", "");
   EXPECT_EQ(outcome.status, 1);
   ExpectOneLineNaming(outcome, {"display", "--script"});
-}
-
-TEST_F(CliErrorsTest, ARecordingThatCannotBeWrittenIsNamed) {
-  const Outcome outcome = Run("", "--record /nonexistent/dir/game.script");
-  EXPECT_EQ(outcome.status, 1);
-  ExpectOneLineNaming(outcome, {"/nonexistent/dir/game.script", "No such file"});
 }
 
 // A recording is made of the game played in the window, never of a scripted run.

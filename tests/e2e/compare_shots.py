@@ -55,7 +55,6 @@ class Picture:
         fields = ppm.split(maxsplit=4)
         if len(fields) != 5 or fields[0] != b"P6" or fields[3] != b"255":
             fail(f"{path}: unexpected picture format")
-        self.path = path
         self.width, self.height = int(fields[1]), int(fields[2])
         self.data = fields[4]
 

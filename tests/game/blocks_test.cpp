@@ -3,12 +3,10 @@
 // carry too: the golden full playthrough climbs over Level3's hidden Block(2).
 #include <gtest/gtest.h>
 
-#include "level_fixture.hpp"
+#include "support/stage.hpp"
 
 namespace reddoor {
 namespace {
-
-using testing::OpenLevel;
 
 class BlocksTest : public ::testing::Test {
  protected:
@@ -23,29 +21,30 @@ class BlocksTest : public ::testing::Test {
   }
 
   Control& Block() { return stage_.Get("Block", 0); }
-  Level& level() { return stage_.level(); }
+  Level& Window() { return stage_.Window(); }
+  LevelVariables& Vars() { return stage_.Vars(); }
 
   // In the air and coming down, as after the top of a jump.
   void Falling() {
-    level().Jumping = true;
-    level().JumpStart = 9999;
-    level().JumpPeak = 1000;
-    level().JumpPhase = 'D';
+    Vars().jumping = true;
+    Vars().jumpStart = 9999;
+    Vars().jumpPeak = 1000;
+    Vars().jumpPhase = JumpPhase::Down;
   }
   void Rising() {
     Falling();
-    level().JumpPhase = 'U';
+    Vars().jumpPhase = JumpPhase::Up;
   }
   bool Settled() {
-    return !level().Jumping && level().JumpStart == 0 && level().JumpPeak == 0 &&
-           level().JumpPhase == 0;
+    return !Vars().jumping && Vars().jumpStart == 0 && Vars().jumpPeak == 0 &&
+           Vars().jumpPhase == JumpPhase::None;
   }
 
   static constexpr std::int32_t kBlockLeft = 4000;
   static constexpr std::int32_t kBlockTop = 5000;
   static constexpr std::int32_t kBlockBottom = kBlockTop + 200;
   static constexpr std::int32_t kFloorTop = 9000;
-  OpenLevel stage_{FormId::Level1};
+  test::Stage stage_{FormId::Level1};
 };
 
 TEST_F(BlocksTest, LandingBandRunsFrom50AboveTo100BelowTheTop) {
@@ -58,10 +57,10 @@ TEST_F(BlocksTest, LandingBandRunsFrom50AboveTo100BelowTheTop) {
         Case{kBlockTop + 101, false}, Case{kBlockTop + 80, true}}) {
     SCOPED_TRACE(c.lowerEdge - kBlockTop);
     stage_.PlaceManBottom(kBlockLeft + 300, c.lowerEdge);
-    level().Standing = false;
+    Vars().standing = false;
     Falling();
-    level().Blocks();
-    EXPECT_EQ(level().Standing, c.lands);
+    Window().Blocks();
+    EXPECT_EQ(Vars().standing, c.lands);
     EXPECT_EQ(Settled(), c.lands);
     // A landing leaves the player where the fall put him, sunk into the block or not.
     EXPECT_EQ(stage_.Get("Man").top + stage_.Get("Man").height, c.lowerEdge);
@@ -72,36 +71,36 @@ TEST_F(BlocksTest, LandingBandRunsFrom50AboveTo100BelowTheTop) {
 TEST_F(BlocksTest, ARightEdgeOnTheCornerCarriesABlockBetweenHisEdgesDoesNot) {
   stage_.PlaceManBottom(kBlockLeft - 390, kBlockTop);
   Falling();
-  level().Blocks();
-  EXPECT_TRUE(level().Standing);
+  Window().Blocks();
+  EXPECT_TRUE(Vars().standing);
 
   Block().width = 135;
   stage_.PlaceManBottom(kBlockLeft - 120, kBlockTop);
-  level().Standing = false;
+  Vars().standing = false;
   Falling();
-  level().Blocks();
-  EXPECT_FALSE(level().Standing);
-  EXPECT_EQ(level().JumpPhase, 'D');
+  Window().Blocks();
+  EXPECT_FALSE(Vars().standing);
+  EXPECT_EQ(Vars().jumpPhase, JumpPhase::Down);
 }
 
 TEST_F(BlocksTest, HeadBumpsWhileTheTopIsLessThan120BelowTheBlock) {
   stage_.PlaceMan(kBlockLeft + 300, kBlockBottom + 119);
   Rising();
-  level().Blocks();
+  Window().Blocks();
   // The jump is over and a fall from here begins.
-  EXPECT_TRUE(level().Jumping);
-  EXPECT_EQ(level().JumpPhase, 'D');
-  EXPECT_EQ(level().JumpStart, 0);
-  EXPECT_EQ(level().JumpPeak, kFloorTop);
-  EXPECT_FALSE(level().Standing);
+  EXPECT_TRUE(Vars().jumping);
+  EXPECT_EQ(Vars().jumpPhase, JumpPhase::Down);
+  EXPECT_EQ(Vars().jumpStart, 0);
+  EXPECT_EQ(Vars().jumpPeak, kFloorTop);
+  EXPECT_FALSE(Vars().standing);
 
   for (const std::int32_t top : {kBlockBottom + 120, kBlockTop}) {
     SCOPED_TRACE(top);
     stage_.PlaceMan(kBlockLeft + 300, top);
     Rising();
-    level().Blocks();
-    EXPECT_EQ(level().JumpPhase, 'U');
-    EXPECT_EQ(level().JumpPeak, 1000);
+    Window().Blocks();
+    EXPECT_EQ(Vars().jumpPhase, JumpPhase::Up);
+    EXPECT_EQ(Vars().jumpPeak, 1000);
   }
 }
 
@@ -117,10 +116,10 @@ TEST_F(BlocksTest, ABumpAndALandingInOneTickLeaveThePlayerStanding) {
     stage_.Place(low, kBlockLeft, kBlockTop);
     stage_.Place(high, kBlockLeft, kBlockTop - 700);
     stage_.PlaceManBottom(kBlockLeft + 300, kBlockTop + 20);
-    level().Standing = false;
+    Vars().standing = false;
     Rising();
-    level().Blocks();
-    EXPECT_TRUE(level().Standing);
+    Window().Blocks();
+    EXPECT_TRUE(Vars().standing);
     EXPECT_TRUE(Settled());
   }
 }
@@ -138,27 +137,27 @@ TEST_F(BlocksTest, FloorCarriesFrom25AboveItsTopToItsBottomAnywhereAcross) {
                          Case{floorBottom, true}, Case{floorBottom + 1, false}}) {
       SCOPED_TRACE(::testing::Message() << left << ", " << c.lowerEdge - kFloorTop);
       stage_.PlaceManBottom(left, c.lowerEdge);
-      level().Standing = false;
+      Vars().standing = false;
       Falling();
-      level().Blocks();
-      EXPECT_EQ(level().Standing, c.stands);
+      Window().Blocks();
+      EXPECT_EQ(Vars().standing, c.stands);
     }
   }
 }
 
 TEST_F(BlocksTest, ATakeOffFromDeepInTheBandIsEndedByTheSameTicksLanding) {
   stage_.PlaceManBottom(kBlockLeft + 300, kBlockTop + 90);
-  level().StopJump();
-  stage_.keys().Down(Key::Space);
-  level().tmrGame_Timer();
+  Window().StopJump();
+  stage_.Keys().Down(Key::Space);
+  Window().GameTick();
   // One rising step of 125, and he stands again, higher than before.
   EXPECT_EQ(stage_.Get("Man").top + stage_.Get("Man").height, kBlockTop - 35);
-  EXPECT_TRUE(level().Standing);
+  EXPECT_TRUE(Vars().standing);
   EXPECT_TRUE(Settled());
   // The next take-off starts from there.
-  level().tmrGame_Timer();
-  EXPECT_EQ(level().JumpStart, kBlockTop - 35 - 495);
-  EXPECT_EQ(level().JumpPhase, 'U');
+  Window().GameTick();
+  EXPECT_EQ(Vars().jumpStart, kBlockTop - 35 - 495);
+  EXPECT_EQ(Vars().jumpPhase, JumpPhase::Up);
 }
 
 }  // namespace

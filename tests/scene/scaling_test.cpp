@@ -1,30 +1,40 @@
-// Twips to pixels at a scale, and the largest scale at which a window fits.
-#include "scene/scaling.hpp"
+// Twips to pixels at a scale where rounding could go wrong, and the largest scale at which a
+// window fits a screen.
+#include "base/geometry.hpp"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <tuple>
 
 #include "scene/layout.hpp"
 
 namespace reddoor {
 namespace {
 
-TEST(ScalingTest, TwipsRoundToTheNearestPixelAtEveryScale) {
-  EXPECT_EQ(TwipsToPixels(7, 1), 0);
-  EXPECT_EQ(TwipsToPixels(8, 1), 1);
-  EXPECT_EQ(TwipsToPixels(-7, 1), 0);
-  EXPECT_EQ(TwipsToPixels(-8, 1), -1);
-  EXPECT_EQ(TwipsToPixels(8, 2), 1);  // 16 twips at scale 2 are 1.07 pixels
-  EXPECT_EQ(TwipsToPixels(13185, 2), 1758);
+// A pixel is 15 twips: 7 twips round down, 8 up, and a negative length rounds the same way as
+// its positive one, so that a box left of the window keeps its size.
+TEST(ScalingTest, TwipsRoundToTheNearestPixelOnBothSidesOfZero) {
+  const std::tuple<std::int32_t, int, int> cases[] = {
+      {7, 1, 0},    {8, 1, 1}, {-7, 1, 0},  {-8, 1, -1}, {-22, 1, -1},
+      {-23, 1, -2}, {8, 2, 1}, {-8, 2, -1}, {-4, 2, -1}, {-3, 2, 0}};
+  for (const auto& [twips, scale, pixels] : cases) {
+    EXPECT_EQ(TwipsToPixels(twips, scale), pixels) << twips << " twips at scale " << scale;
+  }
+  // Position and size round apart: a box keeps its width wherever it lies; none is negative.
+  for (const std::int32_t left : {-8, 8}) EXPECT_EQ(PixelsOf({left, 0, 22, 15}, 1).Width(), 1);
+  EXPECT_EQ(PixelsOf({0, 0, -30, -30}, 1).Width(), 0);
 }
 
-TEST(ScalingTest, TheLargestScaleThatFitsIsChosen) {
+TEST(ScalingTest, TheLargestScaleThatFitsIsChosenFromOneToTheMost) {
   const WindowLayout& level = Level1Layout();  // 879 x 563 pixels at scale 1
-  EXPECT_EQ(LargestScaleThatFits(level.clientWidth, level.clientHeight, 1904, 1152), 2);
-  EXPECT_EQ(LargestScaleThatFits(level.clientWidth, level.clientHeight, 1758, 1125), 1);
-  EXPECT_EQ(LargestScaleThatFits(level.clientWidth, level.clientHeight, 3840, 2160), 3);
-  EXPECT_EQ(LargestScaleThatFits(level.clientWidth, level.clientHeight, 800, 600), 1)
-      << "a screen too small for scale 1 still gets scale 1";
-  EXPECT_EQ(LargestScaleThatFits(100, 100, 100000, 100000), kMaxScale);
+  const std::tuple<int, int, int> cases[] = {
+      {1758, 1126, 2}, {1757, 1126, 1}, {1758, 1125, 1},        {3840, 2160, 3},
+      {800, 600, 1},   {0, 0, 1},       {8000, 5000, kMaxScale}};
+  for (const auto& [width, height, scale] : cases) {
+    EXPECT_EQ(LargestScaleThatFits(level.clientWidth, level.clientHeight, width, height), scale)
+        << width << " x " << height;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -14,51 +15,35 @@ namespace {
 
 using BoxTuple = std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t>;
 
-std::vector<BoxTuple> Tuples(const std::vector<Box>& boxes) {
-  std::vector<BoxTuple> tuples;
-  for (const Box& b : boxes) tuples.emplace_back(b.left, b.top, b.width, b.height);
-  return tuples;
-}
-
-class VisualStateTest : public ::testing::Test {
- protected:
-  std::vector<BoxTuple> ChangesSinceLoad() {
-    return Tuples(ChangedBoxes(atLoad_, CaptureVisualState(scene_)));
+// The boxes to draw again after `change`, made to a freshly loaded Level1.
+std::vector<BoxTuple> Redrawn(void (*change)(Scene&)) {
+  Scene scene(Level1Layout());
+  const VisualState before = CaptureVisualState(scene);
+  change(scene);
+  std::vector<BoxTuple> boxes;
+  for (const Box& b : ChangedBoxes(before, CaptureVisualState(scene))) {
+    boxes.emplace_back(b.left, b.top, b.width, b.height);
   }
-
-  Scene scene_{Level1Layout()};
-  VisualState atLoad_ = CaptureVisualState(scene_);
-};
-
-TEST_F(VisualStateTest, AMoveRedrawsTheOldAndTheNewBox) {
-  Control& man = scene_.Get("Man");
-  const BoxTuple before{man.left, man.top, man.width, man.height};
-  man.left += 125;
-  EXPECT_EQ(ChangesSinceLoad(),
-            (std::vector<BoxTuple>{before, {man.left, man.top, man.width, man.height}}));
+  return boxes;
 }
 
-TEST_F(VisualStateTest, HidingRedrawsOnlyWhereTheControlWas) {
-  Control& coin = scene_.Array("Coin")(3);
-  coin.visible = false;
-  EXPECT_EQ(ChangesSinceLoad(),
-            (std::vector<BoxTuple>{{coin.left, coin.top, coin.width, coin.height}}));
-}
-
-TEST_F(VisualStateTest, UnchangedAndHiddenControlsChangeNothingOnScreen) {
-  EXPECT_TRUE(ChangesSinceLoad().empty());
-  Control& holder = scene_.Get("picForwards");
-  ASSERT_FALSE(holder.visible);
-  holder.top += 1000;
-  holder.picture = PictureId::ManLeft;
-  EXPECT_TRUE(ChangesSinceLoad().empty());
-}
-
-TEST_F(VisualStateTest, PictureCaptionAndColourAreSeen) {
-  scene_.Get("Man").picture = PictureId::ManLeft;
-  scene_.Get("lblTotalCoins").caption = "7";
-  scene_.Get("Label1").foreColor = palette::kRed;
-  EXPECT_EQ(ChangesSinceLoad().size(), 6u);
+// The old and the new box of a control whose look changed; only the old one of a control
+// hidden; nothing for a control that stays hidden, whatever happens to it.
+TEST(VisualStateTest, AChangeRedrawsTheOldAndTheNewBoxOfAControlSeen) {
+  const Scene level(Level1Layout());
+  const Control& man = level.Get("Man");
+  EXPECT_EQ(Redrawn([](Scene& s) { s.Get("Man").left += 125; }),
+            (std::vector<BoxTuple>{{man.left, man.top, man.width, man.height},
+                                   {man.left + 125, man.top, man.width, man.height}}));
+  const std::tuple<const char*, void (*)(Scene&), std::size_t> cases[] = {
+      {"nothing", [](Scene&) {}, 0},
+      {"hide", [](Scene& s) { s.Array("Coin")(3).visible = false; }, 1},
+      {"caption", [](Scene& s) { s.Get("lblTotalCoins").caption = std::to_string(7); }, 2},
+      {"colour", [](Scene& s) { s.Get("Label1").foreColor = palette::kRed; }, 2},
+      {"hidden move", [](Scene& s) { s.Get("picForwards").top += 1000; }, 0}};
+  for (const auto& [what, change, boxes] : cases) {
+    EXPECT_EQ(Redrawn(change).size(), boxes) << what;
+  }
 }
 
 }  // namespace

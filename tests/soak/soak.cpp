@@ -1,21 +1,29 @@
-#include "soak.hpp"
-
+// reddoor_soak: the game played for a long time by random keys pressed and released at random
+// moments, on all three levels and through the flight, with the game's invariants checked after
+// every timer tick and every key. Prints what the run went through; on the first invariant that
+// does not hold, exit status 1 and what broke, with the seed, the session and the game time.
+//   reddoor_soak [--ticks N] [--seed S]
 #include <fmt/format.h>
+#include <sys/resource.h>
+#include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <map>
 #include <optional>
 #include <random>
+#include <stdexcept>
+#include <string>
+#include <tuple>
 #include <vector>
 
-#include "game/level.hpp"
+#include "base/fault.hpp"
 #include "game/runtime.hpp"
-#include "platform/platform.hpp"
-#include "scene/fault.hpp"
-#include "world/monster_tag.hpp"
+#include "support/counting_new.hpp"
+#include "support/test_platform.hpp"
 
-namespace reddoor::soak {
-
+namespace reddoor::test {
 namespace {
 
 constexpr std::array kLevels = {FormId::Level1, FormId::Level2, FormId::Level3};
@@ -23,321 +31,223 @@ constexpr std::array kPressedKeys = {Key::Right, Key::Left, Key::Space, Key::E};
 // E calls the bird at once on Level3, so it is pressed seldom: the level is played for a
 // while before the flight.
 constexpr std::array kKeyWeights = {35, 30, 30, 3};
-
 // A session plays one fresh game for this long, or until the closing window has shown.
 constexpr std::int64_t kShortestSessionMs = 20'000;
 constexpr std::int64_t kLongestSessionMs = 200'000;
 constexpr std::int64_t kFinishShownMs = 2'000;
-// The longest pause between two key events.
-constexpr std::int64_t kLongestPauseMs = 600;
-// Live allocations may differ this much between two idle moments, or between the busiest
-// moments of the two halves of the run, and still count as flat.
-constexpr std::int64_t kAllocationSlack = 64;
+constexpr std::int64_t kLongestPauseMs = 600;  // between two key events
+// Live allocations count as flat when, between sessions, they stay within this many of the
+// count after the first session, and within a session, within this many of its start.
+constexpr std::int64_t kIdleSlack = 64;
+constexpr std::int64_t kSessionSlack = 16;
 
-[[noreturn]] void Fail(const std::string& what) {
-  throw SoakFailure(what);
+template <typename... Args>
+[[noreturn]] void Fail(fmt::format_string<Args...> format, Args&&... args) {
+  throw std::runtime_error(fmt::format(format, std::forward<Args>(args)...));
 }
 
-Level& LevelWindow(Runtime& runtime, FormId id) {
-  return static_cast<Level&>(runtime.Window(id));
-}
+// What play can change of a control: caption, Tag (a monster's patrol), box, visibility, timer
+// on or off, picture, colour, and a timer's countdown.
+using ControlState = std::tuple<std::string, std::string, std::int32_t, std::int32_t, std::int32_t,
+                                std::int32_t, bool, bool, PictureId, Color, std::int64_t>;
 
-// Everything of a control that the game can change; a timer's countdown from the clock.
-struct ControlState {
-  std::string name;
-  std::int32_t left = 0, top = 0, width = 0, height = 0;
-  bool visible = false;
-  PictureId picture = PictureId::None;
-  std::string tag, caption;
-  Color foreColor = 0;
-  bool enabled = false;
-  std::int64_t dueIn = 0;
-  friend bool operator==(const ControlState&, const ControlState&) = default;
-};
-
-std::vector<ControlState> Capture(const Form& form, std::int64_t now) {
+std::vector<ControlState> Capture(const Level& level) {
   std::vector<ControlState> states;
-  for (const Control& c : form.Controls().Controls()) {
-    states.push_back({c.DisplayName(), c.left, c.top, c.width, c.height, c.visible, c.picture,
-                      c.tag, c.caption, c.foreColor, c.enabled, c.enabled ? c.nextDue - now : 0});
+  for (const Control& c : level.Controls().Controls()) {
+    states.emplace_back(c.caption, level.Tag(c), c.left, c.top, c.width, c.height, c.visible,
+                        c.enabled, c.picture, c.foreColor, c.enabled ? c.nextDue - level.Now() : 0);
   }
   return states;
 }
 
-// A level's member variables.
-struct LevelVars {
-  std::int32_t levelCoins, speed, jumpHeight, jumpStart, jumpPeak;
-  char facing, jumpPhase;
-  bool birdCalled, birdCarrying, scrolling, jumping, standing, dead;
-  friend bool operator==(const LevelVars&, const LevelVars&) = default;
-
-  static LevelVars Of(const Level& l) {
-    return {l.LevelCoins, l.Speed,     l.JumpHeight, l.JumpStart,    l.JumpPeak,
-            l.Facing,     l.JumpPhase, l.BirdCalled, l.BirdCarrying, l.Scrolling,
-            l.Jumping,    l.Standing,  l.Dead};
-  }
+struct Figures {
+  std::int64_t gameTicks = 0, flightTicks = 0, otherTicks = 0, keyEvents = 0, virtualMs = 0;
+  // Sessions by the level they started on, and death messages by text.
+  std::map<std::string, std::int64_t> sessions, messages;
+  std::int64_t levelExits = 0, flightsCompleted = 0;
+  // Live allocations after the first session (the game torn down), after the last, and at the
+  // busiest moment.
+  std::int64_t baselineAllocations = 0, finalAllocations = 0, peakAllocations = 0;
 };
 
-using FreshLayouts = std::map<FormId, std::vector<ControlState>>;
-
-// The headless platform of the soak: keys from the random player, and every message box
-// answered at once after checking that the deaths do not pile up and that each restarts its
-// level exactly as a fresh load would.
-class SoakPlatform : public Platform {
+class Soak final : public TickObserver {
  public:
-  SoakPlatform(const FreshLayouts& fresh, SoakFigures& figures)
-      : fresh_(fresh), figures_(figures) {}
-  void Attach(Runtime& runtime) { runtime_ = &runtime; }
-  KeyLatch& Keys() { return keys_; }
+  Soak(std::int64_t ticks, std::uint64_t seed) : ticks_(ticks), random_(seed) {}
 
-  bool KeyPressed(Key key) override { return keys_.Poll(key); }
-  void ShowMessage(std::string_view text) override {
-    if (restartPending_) Fail(fmt::format("\"{}\" opened before the last death restarted", text));
-    if (lastMessageAt_ == runtime_->Now())
-      Fail(fmt::format("a second message \"{}\" at once", text));
-    lastMessageAt_ = runtime_->Now();
-    restartPending_ = true;
-    ++figures_.messages[std::string(text)];
-  }
-  void WindowShown(Form& form) override {
-    if (!restartPending_) return;
-    restartPending_ = false;
-    CheckRestart(form);
-  }
-  void WindowHidden(Form& /*form*/) override {}
-  void WindowUnloaded(Form& /*form*/) override {}
-
- private:
-  void CheckRestart(Form& form) const {
-    if (runtime_->TotalCoins != 0)
-      Fail(fmt::format("TotalCoins {} after a death", runtime_->TotalCoins));
-    const auto fresh = std::find_if(fresh_.begin(), fresh_.end(), [&](const auto& level) {
-      return &runtime_->Window(level.first) == &form;
-    });
-    if (fresh == fresh_.end()) Fail(fmt::format("a death showed {}", form.Name()));
-    const std::vector<ControlState> now = Capture(form, runtime_->Now());
-    for (std::size_t i = 0; i < now.size(); ++i) {
-      if (now[i] != fresh->second.at(i)) {
-        Fail(fmt::format("{} restarted with {} unlike a fresh load", form.Name(), now[i].name));
+  Figures Run() {
+    for (std::int64_t number = 1; Played() < ticks_; ++number) {
+      PlaySession(number);
+      const std::int64_t live = AllocationsLive();
+      if (number == 1) figures_.baselineAllocations = live;
+      figures_.finalAllocations = live;
+      if (live > figures_.baselineAllocations + kIdleSlack) {
+        Fail("after session {}: {} allocations live, {} after the first", number, live,
+             figures_.baselineAllocations);
       }
     }
-  }
-
-  const FreshLayouts& fresh_;
-  SoakFigures& figures_;
-  Runtime* runtime_ = nullptr;
-  KeyLatch keys_;
-  bool restartPending_ = false;
-  std::int64_t lastMessageAt_ = -1;
-};
-
-class SoakRun {
- public:
-  SoakRun(const SoakOptions& options, const AllocationCounter& liveAllocations)
-      : options_(options), liveAllocations_(liveAllocations), random_(options.seed) {
-    for (const FormId id : kLevels) fresh_[id] = FreshLoad(id);
-  }
-
-  SoakFigures Run() {
-    while (PlayedTicks() < options_.gameTicks) {
-      ++session_;
-      try {
-        PlaySession();
-      } catch (const SoakFailure& failure) {
-        Fail(fmt::format("session {}, t = {} ms: {}", session_, sessionNow_, failure.what()));
-      } catch (const GameFault& fault) {
-        Fail(fmt::format("session {}, t = {} ms: the game faulted: {}", session_, sessionNow_,
-                         fault.what()));
-      }
-      CheckIdleMemory();
-    }
-    if (peakSecondHalf_ > peakFirstHalf_ + kAllocationSlack) {
-      Fail(fmt::format("live allocations grew: at most {} in the first half, {} in the second",
-                       peakFirstHalf_, peakSecondHalf_));
-    }
-    figures_.peakAllocations = std::max(peakFirstHalf_, peakSecondHalf_);
     return figures_;
   }
 
- private:
-  std::vector<ControlState> FreshLoad(FormId id) {
-    SoakFigures unused;
-    SoakPlatform platform(fresh_, unused);
-    Runtime runtime(platform);
-    platform.Attach(runtime);
-    runtime.Window(id).Show();
-    return Capture(runtime.Window(id), runtime.Now());
+  // Checks what the ticks before this one left; what the last tick before a key leaves is
+  // checked after the key.
+  void TickRunning(const Form& form, const Control& timer, std::int64_t /*due*/) override {
+    Check();
+    if (!form.IsVisible()) Fail("{}.{} ticks while hidden", form.Name(), timer.Name());
+    const std::string_view name = timer.Name();
+    ++(name == "tmrGame" ? figures_.gameTicks
+                         : (name == "tmrFly" ? figures_.flightTicks : figures_.otherTicks));
   }
 
-  std::int64_t PlayedTicks() const { return figures_.gameTicks + figures_.flightTicks; }
+ private:
+  std::int64_t Played() const { return figures_.gameTicks + figures_.flightTicks; }
   std::int64_t Uniform(std::int64_t low, std::int64_t high) {
     return std::uniform_int_distribution<std::int64_t>(low, high)(random_);
   }
 
   // One game on a fresh runtime, started directly on a random level.
-  void PlaySession() {
-    const FormId start = kLevels[static_cast<std::size_t>(Uniform(0, kLevels.size() - 1))];
-    SoakPlatform platform(fresh_, figures_);
+  void PlaySession(std::int64_t number) {
+    TestPlatform platform;
     Runtime runtime(platform);
-    platform.Attach(runtime);
-    left_ = {};
-    visible_ = start;
-    finishShownAt_.reset();
-    runtime.Window(start).Show();
-    ++figures_.sessions[std::string(runtime.Window(start).Name())];
-    const std::int64_t end = Uniform(kShortestSessionMs, kLongestSessionMs);
-    while (PlayedTicks() < options_.gameTicks && runtime.Now() < end && !FinishSeen(runtime)) {
-      const std::int64_t keyAt = runtime.Now() + Uniform(1, kLongestPauseMs);
-      for (std::int64_t due = runtime.NextDue(); due >= 0 && due <= keyAt;
-           due = runtime.NextDue()) {
-        RunInstant(runtime, due);
+    Form& first = runtime.Window(kLevels[static_cast<std::size_t>(Uniform(0, kLevels.size() - 1))]);
+    session_ = {&runtime};
+    try {
+      first.Show();
+      ++figures_.sessions[std::string(first.Name())];
+      platform.onMessage = [this](const Form& form, std::string_view text) { Died(form, text); };
+      platform.onShown = [this](const Form& form) { Shown(form); };
+      runtime.SetTickObserver(this);
+      session_.end = Uniform(kShortestSessionMs, kLongestSessionMs);
+      session_.liveAtStart = AllocationsLive();
+      while (Played() < ticks_ && runtime.Now() < session_.end) {
+        runtime.RunTimersUntil(runtime.Now() + Uniform(1, kLongestPauseMs));
+        PressOrRelease(platform.keys);
+        Check();
+        // What the windows showed is not kept: a long session's list would look like a leak.
+        platform.events.clear();
       }
-      runtime.RunTimersUntil(keyAt);
-      PressOrRelease(platform.Keys());
-      Check(runtime);
+    } catch (const std::runtime_error& e) {  // a broken invariant, or a fault of the game
+      Fail("session {}, t = {} ms: {}{}", number, runtime.Now(),
+           dynamic_cast<const GameFault*>(&e) ? "the game faulted: " : "", e.what());
     }
     figures_.virtualMs += runtime.Now();
   }
 
-  bool FinishSeen(const Runtime& runtime) const {
-    return finishShownAt_ && runtime.Now() - *finishShownAt_ >= kFinishShownMs;
-  }
-
-  // Runs every tick due at this instant, counting them by kind.
-  void RunInstant(Runtime& runtime, std::int64_t at) {
-    for (const auto& form : runtime.Windows()) {
-      if (!form->IsLoaded()) continue;
-      for (const Control* timer : form->Controls().Timers()) {
-        if (timer->enabled && timer->nextDue == at) Count(timer->Name());
-      }
-    }
-    runtime.RunTimersUntil(at);
-    Check(runtime);
-  }
-
-  void Count(std::string_view timer) {
-    if (timer == "tmrGame") {
-      ++figures_.gameTicks;
-    } else if (timer == "tmrFly") {
-      ++figures_.flightTicks;
-    } else {
-      ++figures_.otherTicks;
-    }
-  }
-
   void PressOrRelease(KeyLatch& keys) {
-    std::discrete_distribution<std::size_t> pick(kKeyWeights.begin(), kKeyWeights.end());
-    const Key key = kPressedKeys[pick(random_)];
+    const Key key = kPressedKeys[pickKey_(random_)];
     ++figures_.keyEvents;
-    if (keys.IsDown(key)) {
-      keys.Up(key);
+    const bool wasDown = keys.IsDown(key);
+    wasDown ? keys.Up(key) : keys.Down(key);
+    if (!wasDown && Uniform(0, 3) == 0) keys.Up(key);  // a tap: down and up at the same instant
+  }
+
+  void Check() {
+    const Runtime& runtime = *session_.runtime;
+    int visible = 0;
+    for (std::size_t i = 0; i < kFormCount; ++i) visible += runtime.Window(FormId(i)).IsVisible();
+    if (visible != 1) Fail("{} windows are visible", visible);
+    // A level that has been left plays no more: its variables stay as they were.
+    for (std::size_t i = 0; i < kLevels.size(); ++i) {
+      const Level& level = *runtime.LevelWindow(kLevels[i]);
+      std::optional<LevelVariables>& left = session_.left[i];  // as the level was when it was left
+      if (level.IsVisible()) left.reset();
+      if (level.IsVisible() || (left && *left == level.Vars())) continue;
+      if (left) Fail("{} played on after it was left", level.Name());
+      left = level.Vars();
+    }
+    const std::int64_t live = AllocationsLive();
+    figures_.peakAllocations = std::max(figures_.peakAllocations, live);
+    if (live > session_.liveAtStart + kSessionSlack) {
+      Fail("{} allocations live, {} when the session started", live, session_.liveAtStart);
+    }
+  }
+
+  // A death: one message at a time, each followed by the restart of its level.
+  void Died(const Form& window, std::string_view text) {
+    if (session_.dying) Fail("\"{}\" opened before the last death restarted", text);
+    if (session_.lastMessageAt == window.Now()) Fail("a second message \"{}\" at once", text);
+    session_.lastMessageAt = window.Now();
+    session_.dying = &window;
+    ++figures_.messages[std::string(text)];
+  }
+
+  // A window shown: the next one after a level's door or the flight, or a level restarted
+  // after a death, with no coins and the controls exactly as a fresh load has them.
+  void Shown(const Form& window) {
+    if (!session_.dying) {
+      const bool finish = window.Id() == FormId::Finish;
+      if (finish) session_.end = std::min(session_.end, window.Now() + kFinishShownMs);
+      ++(finish ? figures_.flightsCompleted : figures_.levelExits);
       return;
     }
-    keys.Down(key);
-    if (Uniform(0, 3) == 0) keys.Up(key);  // a tap: down and up at the same instant
-  }
-
-  void Check(Runtime& runtime) {
-    sessionNow_ = runtime.Now();
-    const FormId visible = OneVisibleWindow(runtime);
-    FollowScreens(runtime, visible);
-    CheckLeftLevels(runtime, visible);
-    if (visible != FormId::Intro && visible != FormId::Finish) {
-      CheckMonsterTags(LevelWindow(runtime, visible));
-    }
-    const std::int64_t live = liveAllocations_();
-    std::int64_t& peak = PlayedTicks() * 2 < options_.gameTicks ? peakFirstHalf_ : peakSecondHalf_;
-    peak = std::max(peak, live);
-  }
-
-  static FormId OneVisibleWindow(Runtime& runtime) {
-    int count = 0;
-    FormId visible = FormId::Intro;
-    for (std::size_t i = 0; i < kFormCount; ++i) {
-      if (!runtime.Windows()[i]->IsVisible()) continue;
-      ++count;
-      visible = static_cast<FormId>(i);
-    }
-    if (count != 1) Fail(fmt::format("{} windows are visible", count));
-    return visible;
-  }
-
-  // Counts the level exits and the flights that reached the closing window.
-  void FollowScreens(const Runtime& runtime, FormId visible) {
-    if (visible == visible_) return;
-    if (visible == FormId::Finish) {
-      ++figures_.flightsCompleted;
-      finishShownAt_ = runtime.Now();
-    } else {
-      ++figures_.levelExits;
-    }
-    visible_ = visible;
-  }
-
-  // A level not on screen runs no tick: no timer of a hidden window is on, and the member
-  // variables of a level stay as they were when it was left.
-  void CheckLeftLevels(Runtime& runtime, FormId visible) {
-    for (const auto& form : runtime.Windows()) {
-      if (form->IsVisible() || !form->IsLoaded()) continue;
-      for (const Control* timer : form->Controls().Timers()) {
-        if (timer->enabled)
-          Fail(fmt::format("{}.{} runs while hidden", form->Name(), timer->Name()));
-      }
-    }
-    for (std::size_t i = 0; i < kLevels.size(); ++i) {
-      std::optional<LevelVars>& left = left_[i];
-      if (kLevels[i] == visible) {
-        left.reset();
-        continue;
-      }
-      const Level& level = LevelWindow(runtime, kLevels[i]);
-      const LevelVars now = LevelVars::Of(level);
-      if (!left) left = now;
-      if (*left != now) Fail(fmt::format("{} played on after it was left", level.Name()));
+    if (&window != session_.dying)
+      Fail("a death on {} showed {}", session_.dying->Name(), window.Name());
+    session_.dying = nullptr;
+    const std::int32_t coins = session_.runtime->TotalCoins();
+    if (coins != 0) Fail("TotalCoins {} after a death", coins);
+    TestPlatform platform;
+    Runtime fresh(platform);
+    fresh.Window(window.Id()).Show();
+    const auto now = Capture(*session_.runtime->LevelWindow(window.Id()));
+    const auto differs = std::ranges::mismatch(now, Capture(*fresh.LevelWindow(window.Id()))).in1;
+    if (differs != now.end()) {
+      Fail("{} restarted with {} unlike a fresh load", window.Name(),
+           window.Controls().Controls()[differs - now.begin()].DisplayName());
     }
   }
 
-  static void CheckMonsterTags(Level& level) {
-    for (const Control& monster : level.Controls().Array("Monster")) {
-      std::string why;
-      const std::optional<MonsterTag> tag = ReadMonsterTag(monster.tag, &why);
-      if (!tag) Fail(fmt::format("{} Tag \"{}\": {}", monster.DisplayName(), monster.tag, why));
-      if (tag->routeIndex < 0 || static_cast<std::size_t>(tag->routeIndex) > tag->route.size()) {
-        Fail(fmt::format("{} Tag \"{}\": the leg lies outside the route", monster.DisplayName(),
-                         monster.tag));
-      }
-    }
-  }
-
-  // Between sessions the game is torn down: what is live then must not grow.
-  void CheckIdleMemory() {
-    const std::int64_t live = liveAllocations_();
-    if (session_ == 1) figures_.baselineAllocations = live;
-    figures_.finalAllocations = live;
-    if (live > figures_.baselineAllocations + kAllocationSlack) {
-      Fail(fmt::format("after session {}: {} allocations live, {} after the first", session_, live,
-                       figures_.baselineAllocations));
-    }
-  }
-
-  const SoakOptions& options_;
-  const AllocationCounter& liveAllocations_;
+  std::int64_t ticks_;
   std::mt19937_64 random_;
-  FreshLayouts fresh_;
-  SoakFigures figures_;
-  std::int64_t session_ = 0;
-  std::int64_t sessionNow_ = 0;
-  FormId visible_ = FormId::Intro;
-  std::optional<std::int64_t> finishShownAt_;
-  std::array<std::optional<LevelVars>, kLevels.size()> left_;
-  std::int64_t peakFirstHalf_ = 0;
-  std::int64_t peakSecondHalf_ = 0;
+  std::discrete_distribution<std::size_t> pickKey_{kKeyWeights.begin(), kKeyWeights.end()};
+  Figures figures_;
+  // What the session under way keeps track of.
+  struct Session {
+    Runtime* runtime = nullptr;
+    std::array<std::optional<LevelVariables>, kLevels.size()> left{};  // levels not on screen
+    const Form* dying = nullptr;  // a death message is open over it, its restart to come
+    std::int64_t lastMessageAt = -1;
+    std::int64_t liveAtStart = 0;  // allocations
+    std::int64_t end = 0;          // game time
+  } session_;
 };
 
-}  // namespace
-
-SoakFigures RunSoak(const SoakOptions& options, const AllocationCounter& liveAllocations) {
-  return SoakRun(options, liveAllocations).Run();
+void Print(const Figures& f, double seconds) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const std::int64_t played = f.gameTicks + f.flightTicks;
+  fmt::print("game ticks: {} (tmrGame {}, tmrFly {}); other timer ticks: {}\n", played, f.gameTicks,
+             f.flightTicks, f.otherTicks);
+  fmt::print("virtual time: {:.1f} h; key events: {}\n", static_cast<double>(f.virtualMs) / 3.6e6,
+             f.keyEvents);
+  for (const auto& [level, count] : f.sessions) fmt::print("sessions on {}: {}\n", level, count);
+  for (const auto& [text, count] : f.messages) fmt::print("messages \"{}\": {}\n", text, count);
+  fmt::print("level exits: {}; flights to Finish: {}\n", f.levelExits, f.flightsCompleted);
+  fmt::print("live allocations: {} after the first game, {} at the end, {} at most\n",
+             f.baselineAllocations, f.finalAllocations, f.peakAllocations);
+  fmt::print("wall time: {:.2f} s; {:.0f} game ticks/s; peak resident memory: {} KiB\n", seconds,
+             static_cast<double>(played) / seconds, usage.ru_maxrss);
 }
 
-}  // namespace reddoor::soak
+}  // namespace
+}  // namespace reddoor::test
+
+int main(int argc, char** argv) {
+  CLI::App app{"Plays Red Door with random keys and checks its invariants on the way."};
+  std::int64_t ticks = 100000;
+  std::uint64_t seed = 1;
+  app.add_option("--ticks", ticks, "Game ticks to play (tmrGame and tmrFly)")
+      ->check(CLI::PositiveNumber);
+  app.add_option("--seed", seed, "Seed of the random keys and times");
+  CLI11_PARSE(app, argc, argv);
+
+  fmt::print("soak: {} game ticks, seed {}\n", ticks, seed);
+  const auto start = std::chrono::steady_clock::now();
+  try {
+    const auto figures = reddoor::test::Soak(ticks, seed).Run();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    reddoor::test::Print(figures, took.count());
+  } catch (const std::runtime_error& failure) {
+    fmt::print(stderr, "soak: FAILED (seed {}): {}\n", seed, failure.what());
+    return 1;
+  }
+  return 0;
+}

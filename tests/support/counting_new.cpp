@@ -1,4 +1,4 @@
-#include "counting_new.hpp"
+#include "support/counting_new.hpp"
 
 #include <atomic>
 #include <cstdlib>
@@ -29,7 +29,7 @@ void Release(void* p) noexcept {
 
 }  // namespace
 
-namespace reddoor::testing {
+namespace reddoor::test {
 
 std::int64_t AllocationsMade() {
   return made.load(std::memory_order_relaxed);
@@ -38,7 +38,7 @@ std::int64_t AllocationsLive() {
   return made.load(std::memory_order_relaxed) - released.load(std::memory_order_relaxed);
 }
 
-}  // namespace reddoor::testing
+}  // namespace reddoor::test
 
 // clang-format off
 void* operator new(std::size_t size) { return Allocate(size); }

@@ -4,11 +4,11 @@
 // go through the same pair, also under AddressSanitizer, which checks that they match.
 #include <cstdint>
 
-namespace reddoor::testing {
+namespace reddoor::test {
 
 // Allocations made since the program started.
 std::int64_t AllocationsMade();
 // Allocations made and not yet released.
 std::int64_t AllocationsLive();
 
-}  // namespace reddoor::testing
+}  // namespace reddoor::test

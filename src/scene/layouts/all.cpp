@@ -5,9 +5,9 @@
 namespace reddoor {
 
 std::span<const WindowLayout* const> AllLayouts() {
-  static const std::array<const WindowLayout*, 5> layouts = {
+  static const std::array<const WindowLayout*, 5> kLayouts = {
       &IntroLayout(), &Level1Layout(), &Level2Layout(), &Level3Layout(), &FinishLayout()};
-  return layouts;
+  return kLayouts;
 }
 
 }  // namespace reddoor

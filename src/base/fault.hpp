@@ -1,0 +1,16 @@
+#pragma once
+// Faults end the program with a clear message: a broken layout, an arithmetic overflow, a
+// missing resource. They are thrown as GameFault and reported once, at the top.
+#include <stdexcept>
+
+namespace reddoor {
+
+class GameFault : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The game's whole numbers never wrap: an overflow ends the program with "Overflow".
+[[noreturn]] void ThrowOverflow();
+
+}  // namespace reddoor

@@ -1,7 +1,0 @@
-#include "scene/fault.hpp"
-
-namespace reddoor {
-
-void ThrowOverflow() { throw GameFault("Overflow"); }
-
-}  // namespace reddoor

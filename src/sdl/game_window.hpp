@@ -1,0 +1,74 @@
+#pragma once
+// The desktop window of one game window. It is made when the game window is first shown and
+// kept for good: a death unloads and shows the same level again, and the player should not
+// see the window vanish and come back. It draws itself again only where what it shows has
+// changed since it was last drawn.
+//
+// In a window the game is drawn at the chosen scale from the top left; in fullscreen at the
+// largest whole scale that fits the screen, centred, with the rest of the screen black.
+#include <SDL.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "scene/canvas.hpp"
+#include "scene/layout.hpp"
+#include "scene/renderer.hpp"
+#include "scene/scene.hpp"
+#include "scene/visual_state.hpp"
+#include "sdl/media.hpp"
+
+namespace reddoor {
+
+class GameWindow {
+ public:
+  GameWindow(const WindowLayout& layout, SdlMedia& media, int scale);
+  ~GameWindow();
+  GameWindow(const GameWindow&) = delete;
+  GameWindow& operator=(const GameWindow&) = delete;
+
+  SDL_Window* Handle() const { return window_; }
+  Uint32 Id() const { return SDL_GetWindowID(window_); }
+
+  void Show();
+  void Hide();
+  void SetFullscreen(bool fullscreen);
+  // The caption says "(paused)" while the game is paused.
+  void ShowPaused(bool paused);
+  // Uncovered, resized or shown: the next Present draws the whole window.
+  void Invalidate() { drawnState_.reset(); }
+  // Brings the window up to date with the scene; false when nothing had changed.
+  bool Present(const Scene& scene);
+  // The name of the visible button under a point of the window, or an empty text.
+  std::string ButtonAt(const Scene& scene, int x, int y) const;
+
+ private:
+  void SetIcon();
+  Renderer MakeRenderer() const { return Renderer(media_, media_, scale_); }
+  // Chooses the scale and the place of the picture for a window surface of this size.
+  void Fit(int width, int height);
+  // The pixels that differ between two states of the window.
+  std::vector<PixelRect> ChangedPixels(const VisualState& before, const VisualState& after) const;
+  SDL_Surface& Surface() const;
+  void DrawWhole(SDL_Surface& surface) const;
+  void DrawParts(std::vector<PixelRect> rects, SDL_Surface& surface) const;
+  // Copies a part of the canvas into its place on the surface.
+  void Copy(const PixelRect& rect, SDL_Surface& surface) const;
+  // Where a part of the canvas lies on the surface.
+  PixelRect OnSurface(const PixelRect& rect) const;
+
+  const WindowLayout& layout_;
+  SdlMedia& media_;
+  const int windowedScale_;
+  int scale_;
+  bool fullscreen_ = false;
+  bool pausedCaption_ = false;
+  int offsetX_ = 0, offsetY_ = 0;  // where the canvas's top left lies on the surface
+  SDL_Window* window_ = nullptr;
+  Canvas canvas_;
+  // What the window showed when it was last drawn; none when it must be drawn whole.
+  std::optional<VisualState> drawnState_;
+};
+
+}  // namespace reddoor

@@ -1,0 +1,32 @@
+#pragma once
+// The timing log of a real game (--timing-log FILE): one line per timer tick as it runs and one
+// per frame put on the screen, all in ms of the game clock, so that the lateness and the drift
+// of the ticks can be measured from outside the game.
+//   clock 0 = 123456789012 ns monotonic    (the game clock's zero on CLOCK_MONOTONIC)
+//   tick Level2 tmrGame due 1200 at 1200.734
+//   frame Level2 at 1201.102
+#include <cstdio>
+#include <string>
+
+#include "game/runtime.hpp"
+#include "sdl/game_clock.hpp"
+
+namespace reddoor {
+
+class TimingLog final : public TickObserver {
+ public:
+  // A file that cannot be written is a GameFault naming it.
+  TimingLog(const std::string& path, const GameClock& clock);
+  ~TimingLog() override;
+  TimingLog(const TimingLog&) = delete;
+  TimingLog& operator=(const TimingLog&) = delete;
+
+  void TickRunning(const Form& form, const Control& timer, std::int64_t due) override;
+  void FramePresented(const Form& form);
+
+ private:
+  const GameClock& clock_;
+  std::FILE* file_;
+};
+
+}  // namespace reddoor

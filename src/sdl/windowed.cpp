@@ -1,0 +1,166 @@
+#include "sdl/windowed.hpp"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "base/fault.hpp"
+#include "base/geometry.hpp"
+#include "scene/layout.hpp"
+#include "sdl/game_clock.hpp"
+#include "sdl/media.hpp"
+#include "sdl/sdl_platform.hpp"
+#include "sdl/timing_log.hpp"
+
+namespace reddoor {
+namespace {
+
+bool IsSet(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && *value;
+}
+
+// The video drivers that reach the user's desktop, as the environment names them. Left to
+// itself SDL would go on to a driver that draws into memory nobody sees.
+std::string DesktopDrivers() {
+  std::string drivers;
+  if (IsSet("DISPLAY")) drivers = "x11";
+  if (IsSet("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+  return drivers;
+}
+
+// Starts SDL's video, with its events, and nothing else: the game makes no sound, so audio is
+// never started. Video is never shut down again, the operating system closes the connection
+// to the display when the program ends. Shutting it down can fail on X11: SDL wakes a loop
+// that waits for events by a message that it sends, through a second connection, to one of
+// the program's windows; when the player closes the game, the message can reach the X server
+// after the window is gone, and on closing that connection SDL reads the server's BadWindow
+// error, which Xlib's default handler answers by ending the program with status 1.
+bool StartVideo() {
+  // A driver chosen by hand in SDL_VIDEODRIVER is the user's decision.
+  if (!IsSet("SDL_VIDEODRIVER")) {
+    const std::string drivers = DesktopDrivers();
+    if (drivers.empty()) {
+      std::cerr << "reddoor: no display available (DISPLAY is not set); use --script FILE to "
+                   "run headless\n";
+      return false;
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+  }
+  // Draw straight into the window's own pixels: SDL's OpenGL path is slower and far larger.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // A click on a window that is not active yet counts too, as on the desktop the game was made
+  // for; otherwise SDL drops a click that comes just after the window got the focus.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    const char* display = std::getenv("DISPLAY");
+    std::cerr << "reddoor: cannot open the display " << (display ? display : "") << ": "
+              << SDL_GetError() << '\n';
+    return false;
+  }
+  return true;
+}
+
+// The game reacts to clicks, keys and its windows, never to the mouse moving or to typed text.
+void IgnoreUnusedEvents() {
+  SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+  SDL_EventState(SDL_TEXTINPUT, SDL_IGNORE);
+  SDL_EventState(SDL_TEXTEDITING, SDL_IGNORE);
+}
+
+// Room for the frame and the title bar that the desktop puts around a window.
+constexpr int kFrameAllowance = 16;
+constexpr int kTitleBarAllowance = 48;
+// Ticks this late are caught up at once; a longer stall is left out of game time.
+constexpr std::int64_t kLongestCatchUpMs = 250;
+
+// The largest scale at which every window of the game fits the desktop's usable area.
+int ScaleThatFits() {
+  SDL_Rect usable{0, 0, 0, 0};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  int scale = kMaxScale;
+  for (const WindowLayout* layout : AllLayouts()) {
+    scale = std::min(
+        scale, LargestScaleThatFits(layout->clientWidth, layout->clientHeight,
+                                    usable.w - kFrameAllowance, usable.h - kTitleBarAllowance));
+  }
+  return scale;
+}
+
+// How long to wait for an event before the next timer tick falls due; -1: until an event.
+int WaitMilliseconds(std::int64_t nextDue, std::int64_t now) {
+  if (nextDue < 0) return -1;
+  return static_cast<int>(std::clamp<std::int64_t>(nextDue - now, 0, INT_MAX));
+}
+
+// Runs the ticks due by the game clock. A game that could not run for a while (the machine
+// slept, the program was stopped) goes on where it stopped instead of rushing through every
+// tick it missed.
+void RunDueTicks(Runtime& runtime, GameClock& clock) {
+  const std::int64_t due = runtime.NextDue();
+  if (due >= 0 && clock.Now() - due > kLongestCatchUpMs) clock.LeaveOut(clock.Now() - due);
+  runtime.RunTimersUntil(clock.Now());
+}
+
+// The one loop of the game: sleep until the next tick or event, handle every event waiting,
+// run the ticks that fell due, and show what changed. A paused game only waits for events.
+void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) {
+  for (;;) {
+    platform.Present(runtime);
+    const int wait = platform.Paused() ? -1 : WaitMilliseconds(runtime.NextDue(), clock.Now());
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, wait)) {
+      // Ticks due before the event run first, and the clock reads the event's time, so that
+      // a window the event shows starts its timers from then.
+      RunDueTicks(runtime, clock);
+      do {
+        if (!platform.Handle(event, runtime)) return;
+      } while (SDL_PollEvent(&event));
+    }
+    RunDueTicks(runtime, clock);
+  }
+}
+
+void Play(const WindowedOptions& options) {
+  SdlMedia media;
+  GameClock clock;
+  SdlPlatform platform(media, options.scale > 0 ? options.scale : ScaleThatFits(), clock);
+  Runtime runtime(platform);
+  std::optional<TimingLog> timingLog;
+  if (!options.timingLog.empty()) {
+    timingLog.emplace(options.timingLog, clock);
+    runtime.SetTickObserver(&*timingLog);
+    platform.SetTimingLog(&*timingLog);
+  }
+  if (options.recorder) {
+    platform.SetRecorder(options.recorder);
+    options.recorder->Started(runtime);
+  }
+  IgnoreUnusedEvents();
+  platform.StartGamepads();
+  runtime.Window(options.start).Show();
+  PlayUntilClosed(runtime, platform, clock);
+  if (options.recorder) options.recorder->Ended();
+}
+
+}  // namespace
+
+int RunWindowed(const WindowedOptions& options) {
+  if (!StartVideo()) return 1;
+  try {
+    Play(options);
+    return 0;
+  } catch (const GameFault& fault) {
+    // The game's windows are gone; the fault is told on the terminal and on the desktop.
+    std::cerr << "reddoor: " << fault.what() << '\n';
+    ShowErrorBox(nullptr, fault.what());
+    return 1;
+  }
+}
+
+}  // namespace reddoor

@@ -1,0 +1,24 @@
+// The scripted run's own rules: a dump of named controls, and a name the window lacks.
+#include "app/script.hpp"
+
+#include <gtest/gtest.h>
+
+#include "support/script_run.hpp"
+
+namespace reddoor {
+namespace {
+
+TEST(DumpTest, NamedControlsAloneAndAnUnknownNameIsABadLine) {
+  const auto run = test::RunScriptText("click Play\ndump lblTotalCoins Man\ndump Nope\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.errors, "script:3: dump: Level1 has no control Nope\n");
+  const auto& controls = run.LastDump().at("controls");
+  EXPECT_EQ(controls.size(), 2u);
+  EXPECT_TRUE(controls.contains("lblTotalCoins") && controls.contains("Man"));
+  EXPECT_EQ(run.LastDump().at("vars").at("Speed"), 125);
+  const ScriptCommand command = *ParseScriptLine("dump Man  Monster(0)");
+  EXPECT_EQ(FormatScriptLine(command), "dump Man Monster(0)");
+}
+
+}  // namespace
+}  // namespace reddoor

@@ -1,0 +1,96 @@
+#pragma once
+// A level opened in process on the headless back end: the tests put the player and the blocks
+// at exact positions, call the level's procedures one at a time, or let its timers run.
+#include <cstdint>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/runtime.hpp"
+#include "headless/headless_platform.hpp"
+
+namespace reddoor::test {
+
+class Stage {
+ public:
+  explicit Stage(FormId id, const LevelSet& levels = StandardLevels())
+      : id_(id), runtime_(platform_, levels) {
+    runtime_.Window(id).Show();
+  }
+
+  Level& Window() { return *runtime_.LevelWindow(id_); }
+  LevelVariables& Vars() { return Window().Vars(); }
+  Runtime& Game() { return runtime_; }
+  KeyLatch& Keys() { return platform_.Keys(); }
+  // What the run printed: the windows shown and the messages, one JSON line each.
+  std::string Output() const { return out_.str(); }
+
+  Control& Get(std::string_view name) { return Window().Controls().Get(name); }
+  Control& Get(std::string_view name, int index) { return Window().Controls().Array(name)(index); }
+
+  // Runs every timer tick that falls due in the next `ms` milliseconds.
+  void Wait(std::int64_t ms) { runtime_.RunTimersUntil(runtime_.Now() + ms); }
+
+  static void Place(Control& c, std::int32_t left, std::int32_t top) {
+    c.left = left;
+    c.top = top;
+  }
+  void PlaceMan(std::int32_t left, std::int32_t top) { Place(Get("Man"), left, top); }
+  // Puts the player so that his lower edge lies at `bottom`.
+  void PlaceManBottom(std::int32_t left, std::int32_t bottom) {
+    PlaceMan(left, bottom - Get("Man").height);
+  }
+
+  // Sends every block, coin, water area and monster, the floor and the door far out of the
+  // scene, so that a test meets only the controls it brings back.
+  void ClearStage() {
+    for (const char* array : {"Block", "Coin", "Water", "Monster"}) {
+      for (Control& c : Window().Controls().Array(array)) Place(c, kFarAway, kFarAway);
+    }
+    Place(Get("Floor"), kFarAway, kFarAway);
+    Place(Get("door"), kFarAway, kFarAway);
+  }
+
+  static constexpr std::int32_t kFarAway = -100000;
+
+ private:
+  FormId id_;
+  std::ostringstream out_;
+  HeadlessPlatform platform_{out_};
+  Runtime runtime_;
+};
+
+// A level whose layout has one control changed, for data that no real layout holds: the
+// standard levels, with this one in its place.
+class AlteredLevel {
+ public:
+  AlteredLevel(FormId id, std::string_view name, int index,
+               const std::function<void(ControlSpec&)>& change)
+      : levels_(StandardLevels()) {
+    const std::size_t slot =
+        static_cast<std::size_t>(id) - static_cast<std::size_t>(FormId::Level1);
+    rules_ = *levels_[slot];
+    layout_ = *rules_.layout;
+    controls_.assign(layout_.controls.begin(), layout_.controls.end());
+    for (ControlSpec& spec : controls_) {
+      if (spec.name == name && spec.index == index) change(spec);
+    }
+    layout_.controls = controls_;
+    rules_.layout = &layout_;
+    levels_[slot] = &rules_;
+  }
+  AlteredLevel(const AlteredLevel&) = delete;
+  AlteredLevel& operator=(const AlteredLevel&) = delete;
+
+  const LevelSet& Levels() const { return levels_; }
+
+ private:
+  std::vector<ControlSpec> controls_;
+  WindowLayout layout_;
+  LevelRules rules_;
+  LevelSet levels_;
+};
+
+}  // namespace reddoor::test

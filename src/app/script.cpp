@@ -42,7 +42,9 @@ std::int64_t ParseMilliseconds(const std::string& text) {
   }
   std::int64_t ms = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
-  if (error != std::errc{}) Bad(fmt::format("\"{}\" is too large", text));
+  if (error != std::errc{} || ms > kLongestWaitMs) {
+    Bad(fmt::format("wait {}: a wait is at most {} ms (24.8 days)", text, kLongestWaitMs));
+  }
   return ms;
 }
 
@@ -52,7 +54,27 @@ Key ParseKey(const std::string& name) {
   return *key;
 }
 
+// The start that a first line "# args: --start LevelN" gives; none for any other first line.
+std::optional<FormId> StartFromArgsLine(const std::string& line) {
+  constexpr std::string_view kArgs = "# args:";
+  if (!line.starts_with(kArgs)) return std::nullopt;
+  const std::vector<std::string> words = Words(line.substr(kArgs.size()));
+  const std::optional<FormId> start =
+      words.size() == 2 && words[0] == "--start" ? StartWindowNamed(words[1]) : std::nullopt;
+  if (!start) Bad("the arguments line takes only --start Level1|Level2|Level3");
+  return start;
+}
+
 }  // namespace
+
+std::optional<FormId> StartWindowNamed(std::string_view name) {
+  constexpr std::pair<std::string_view, FormId> kStarts[] = {
+      {"Level1", FormId::Level1}, {"Level2", FormId::Level2}, {"Level3", FormId::Level3}};
+  for (const auto& [named, id] : kStarts) {
+    if (name == named) return id;
+  }
+  return std::nullopt;
+}
 
 std::optional<ScriptCommand> ParseScriptLine(const std::string& line) {
   const std::vector<std::string> words = Words(line);
@@ -121,9 +143,9 @@ constexpr std::int64_t kClockEndMs = std::int64_t{1} << 62;
 
 class ScriptRun {
  public:
-  ScriptRun(std::ostream& out, const ScriptOptions& options)
+  ScriptRun(std::ostream& out, const ScriptOptions& options, FormId start)
       : out_(out), options_(options), platform_(out), runtime_(platform_) {
-    runtime_.Window(options.start).Show();
+    runtime_.Window(start).Show();
   }
 
   // Carries out one command; false once the program has ended.
@@ -192,9 +214,13 @@ int RunScript(std::istream& script, std::ostream& out, std::ostream& err,
               const ScriptOptions& options) {
   int lineNumber = 0;
   try {
-    ScriptRun run(out, options);
-    for (std::string line; std::getline(script, line);) {
-      ++lineNumber;
+    // The first line may say where the game starts.
+    std::string line;
+    bool more = static_cast<bool>(std::getline(script, line));
+    lineNumber = 1;
+    const std::optional<FormId> start = options.start ? options.start : StartFromArgsLine(line);
+    ScriptRun run(out, options, start.value_or(FormId::Intro));
+    for (; more; more = static_cast<bool>(std::getline(script, line)), ++lineNumber) {
       const std::optional<ScriptCommand> command = ParseScriptLine(line);
       if (command && !run.Run(*command)) break;
     }

@@ -1,6 +1,8 @@
 #pragma once
 // The scripted run: the whole game headless, on a virtual clock, driven line by line.
 //   wait N | down K | up K | tap K | click Play | dump [CONTROL...] | screenshot PATH | close
+// A first line "# args: --start LevelN" starts the game on that level, as a recording made
+// with --start says; the command line's --start goes first.
 #include <cstdint>
 #include <functional>
 #include <istream>
@@ -14,6 +16,9 @@
 #include "game/runtime.hpp"
 
 namespace reddoor {
+
+// A wait is at most this long: 2^31 - 1 ms, 24.8 days.
+constexpr std::int64_t kLongestWaitMs = 2147483647;
 
 struct WaitCommand {
   std::int64_t ms = 0;
@@ -48,9 +53,13 @@ std::string FormatScriptLine(const ScriptCommand& command);
 using Screenshooter = std::function<void(const Form& form, const std::string& path)>;
 
 struct ScriptOptions {
-  FormId start = FormId::Intro;
+  // None: as the script's first line says, else the title window.
+  std::optional<FormId> start;
   Screenshooter screenshot;
 };
+
+// The windows a game can start on, by name: Level1, Level2, Level3.
+std::optional<FormId> StartWindowNamed(std::string_view name);
 
 // Runs a script to its end or to `close`. Returns the exit status: 0 done, 2 a bad line
 // (reported as "script:LINE: reason" on `err`), 1 a fault inside the game.

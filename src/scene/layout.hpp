@@ -11,7 +11,8 @@
 namespace reddoor {
 
 enum class ControlKind : std::uint8_t { PictureBox, Shape, Label, Button, Timer };
-enum class ShapeKind : std::uint8_t { Rectangle, Circle };
+// A cross is two strokes from corner to corner in the fill colour, as on the critical-stop icon.
+enum class ShapeKind : std::uint8_t { Rectangle, Circle, Cross };
 enum class FillStyle : std::uint8_t { Transparent, Solid, DownwardDiagonal };
 enum class Alignment : std::uint8_t { Left, Center };
 enum class FontFace : std::uint8_t { Sans, Rounded };
@@ -58,6 +59,7 @@ struct ControlSpec {
 
   // Label, button
   std::string_view caption;
+  bool focused = false;  // a button with the keyboard's focus shows a dotted frame
   Color foreColor = palette::kButtonText;
   Alignment alignment = Alignment::Left;
   Font font;
@@ -104,6 +106,11 @@ struct ControlSpec {
     c.shape = ShapeKind::Circle;
     return c;
   }
+  constexpr ControlSpec Cross() const {
+    ControlSpec c = *this;
+    c.shape = ShapeKind::Cross;
+    return c;
+  }
   constexpr ControlSpec WithFont(Font f) const {
     ControlSpec c = *this;
     c.font = f;
@@ -112,6 +119,11 @@ struct ControlSpec {
   constexpr ControlSpec Centered() const {
     ControlSpec c = *this;
     c.alignment = Alignment::Center;
+    return c;
+  }
+  constexpr ControlSpec WithFocus() const {
+    ControlSpec c = *this;
+    c.focused = true;
     return c;
   }
   constexpr ControlSpec Disabled() const {

@@ -13,6 +13,9 @@ constexpr Color kButtonHighlight = Rgb(255, 255, 255);
 constexpr Color kButtonShadow = Rgb(128, 128, 128);
 // The classic hatch brush repeats every 8 pixels.
 constexpr int kHatchPeriod = 8;
+constexpr Font kPausedFont{FontFace::Sans, 24, true};
+// A focused button's dotted frame lies this far inside its edges.
+constexpr int kFocusInset = 4;
 
 // One row of the canvas; every write is clipped to its width.
 class CanvasRow {
@@ -85,6 +88,36 @@ class CircleRows {
 
   double centerX_, centerY_, radius_, innerRadius_;
 };
+
+// The two strokes of a cross from corner to corner of `box`, each a fifth of its width wide; a
+// pixel belongs to a stroke when its centre does.
+void DrawCross(const PixelRect& box, Pixel ink, Canvas& canvas) {
+  const double slope = static_cast<double>(box.Width()) / std::max(box.Height(), 1);
+  const double halfWidth = box.Width() / 5.0 * std::sqrt(2.0) / 2;
+  const PixelRect rows = box.Intersect(canvas.Bounds());
+  for (int y = rows.top; y < rows.bottom; ++y) {
+    const double along = (y + 0.5 - box.top) * slope;
+    CanvasRow row(canvas, y);
+    for (const double middle : {box.left + along, box.right - along}) {
+      const int begin = static_cast<int>(std::ceil(middle - halfWidth - 0.5));
+      const int end = static_cast<int>(std::floor(middle + halfWidth - 0.5)) + 1;
+      row.Fill(std::max(begin, box.left), std::min(end, box.right), ink);
+    }
+  }
+}
+
+// A frame of dots, one (scaled) pixel each with a gap as wide between them, just inside `r`.
+void DrawDottedFrame(Canvas& canvas, const PixelRect& r, int scale) {
+  const Pixel ink = ToPixel(palette::kBlack);
+  for (int x = r.left; x < r.right; x += 2 * scale) {
+    FillRect(canvas, {x, r.top, std::min(x + scale, r.right), r.top + scale}, ink);
+    FillRect(canvas, {x, r.bottom - scale, std::min(x + scale, r.right), r.bottom}, ink);
+  }
+  for (int y = r.top; y < r.bottom; y += 2 * scale) {
+    FillRect(canvas, {r.left, y, r.left + scale, std::min(y + scale, r.bottom)}, ink);
+    FillRect(canvas, {r.right - scale, y, r.right, std::min(y + scale, r.bottom)}, ink);
+  }
+}
 
 // Edges `width` pixels wide just inside `r`: the top and left ones in one colour, the bottom
 // and right ones, which own the corners they share, in another.
@@ -190,9 +223,18 @@ void Renderer::Draw(const Scene& scene, Canvas& canvas) {
   }
 }
 
+void Renderer::DrawPaused(Canvas& canvas) {
+  for (Pixel& pixel : canvas.pixels) pixel = 0xFF000000u | ((pixel >> 1) & 0x7F7F7Fu);
+  const GlyphMask& mask = text_.Render(kPausedFont, scale_, "Paused");
+  DrawMask(mask, CenteredStart(0, canvas.width, mask.width),
+           CenteredStart(0, canvas.height, mask.height), canvas.Bounds(),
+           palette::kWindowBackground, canvas);
+}
+
 void Renderer::DrawShape(const Control& control, Canvas& canvas) const {
   const ControlSpec& look = *control.spec;
   const PixelRect box = BoxOf(control);
+  if (look.shape == ShapeKind::Cross) return DrawCross(box, ToPixel(look.fillColor), canvas);
   const PixelRect rows = box.Intersect(canvas.Bounds());
   const int border = look.border ? scale_ : 0;
   const CircleRows circle(box, border);
@@ -258,6 +300,7 @@ void Renderer::DrawButton(const Control& control, Canvas& canvas) {
   DrawMask(mask, CenteredStart(box.left, box.Width(), mask.width),
            CenteredStart(box.top, box.Height(), mask.height), box.Shrunk(2 * scale_),
            control.foreColor, canvas);
+  if (look.focused) DrawDottedFrame(canvas, box.Shrunk(kFocusInset * scale_), scale_);
 }
 
 void Renderer::DrawPictureBox(const Control& control, Canvas& canvas) {

@@ -50,6 +50,8 @@ class Renderer {
 
   // Draws the whole client area of the scene's window; the canvas takes the client size.
   void Draw(const Scene& scene, Canvas& canvas);
+  // Dims a drawn window and writes "Paused" across it.
+  void DrawPaused(Canvas& canvas);
 
  private:
   void DrawShape(const Control& control, Canvas& canvas) const;

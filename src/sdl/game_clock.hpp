@@ -21,9 +21,9 @@ class GameClock {
                                      elapsed % frequency_ * 1000 / frequency_);
   }
   // The same clock with the fraction of the millisecond.
-  double ExactNow() const {
-    return static_cast<double>(Elapsed()) * 1000.0 / static_cast<double>(frequency_);
-  }
+  double ExactNow() const { return Milliseconds(Elapsed()); }
+  // The real time since the clock started, held or not.
+  double WallNow() const { return Milliseconds(SDL_GetPerformanceCounter() - start_); }
 
   // Stops game time until as many Release calls as Hold calls have come.
   void Hold() {
@@ -36,6 +36,9 @@ class GameClock {
   void LeaveOut(std::int64_t ms) { left_ += static_cast<Uint64>(ms) * frequency_ / 1000; }
 
  private:
+  double Milliseconds(Uint64 ticks) const {
+    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency_);
+  }
   Uint64 Elapsed() const {
     return (holds_ > 0 ? heldAt_ : SDL_GetPerformanceCounter()) - start_ - left_;
   }

@@ -8,6 +8,7 @@
 
 #include "base/fault.hpp"
 #include "base/geometry.hpp"
+#include "sdl/window_hints.hpp"
 
 namespace reddoor {
 namespace {
@@ -50,6 +51,7 @@ GameWindow::GameWindow(const WindowLayout& layout, SdlMedia& media, int scale)
     throw GameFault(fmt::format("cannot open the window {}: {}", layout.name, SDL_GetError()));
   }
   SetIcon();
+  OfferNoMinimizeOrMaximize(window_, layout.border == BorderStyle::SizableTool);
 }
 
 // The red door in the title bar and the task switcher, also when the game is not installed.
@@ -68,15 +70,41 @@ GameWindow::~GameWindow() {
 }
 
 void GameWindow::Show() {
-  if (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) return;
+  if (shown_) return;
+  shown_ = true;
   SDL_ShowWindow(window_);
   // The window that comes up takes the keyboard, as the game expects of its next screen.
-  SDL_RaiseWindow(window_);
+  TakeFocus();
   Invalidate();
 }
 
 void GameWindow::Hide() {
-  if (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) SDL_HideWindow(window_);
+  if (!shown_) return;
+  shown_ = false;
+  SDL_HideWindow(window_);
+}
+
+void GameWindow::TakeFocus() {
+  SDL_RaiseWindow(window_);
+  // Without a window manager nobody else hands out the keyboard.
+  SDL_SetWindowInputFocus(window_);
+}
+
+void GameWindow::Resize(int scale) {
+  windowedScale_ = scale;
+  scale_ = scale;
+  SDL_SetWindowSize(window_, TwipsToPixels(layout_.clientWidth, scale),
+                    TwipsToPixels(layout_.clientHeight, scale));
+  Invalidate();
+}
+
+void GameWindow::CenterOnAsModal(const GameWindow& parent) {
+  int x = 0, y = 0, width = 0, height = 0, ownWidth = 0, ownHeight = 0;
+  SDL_GetWindowPosition(parent.window_, &x, &y);
+  SDL_GetWindowSize(parent.window_, &width, &height);
+  SDL_GetWindowSize(window_, &ownWidth, &ownHeight);
+  SDL_SetWindowPosition(window_, x + (width - ownWidth) / 2, y + (height - ownHeight) / 2);
+  SDL_SetWindowModalFor(window_, parent.window_);
 }
 
 void GameWindow::SetFullscreen(bool fullscreen) {
@@ -91,9 +119,10 @@ void GameWindow::SetFullscreen(bool fullscreen) {
 }
 
 void GameWindow::ShowPaused(bool paused) {
-  if (paused == pausedCaption_) return;
-  pausedCaption_ = paused;
+  if (paused == paused_) return;
+  paused_ = paused;
   SDL_SetWindowTitle(window_, Caption(layout_, paused).c_str());
+  Invalidate();
 }
 
 std::string GameWindow::ButtonAt(const Scene& scene, int x, int y) const {
@@ -134,8 +163,11 @@ bool GameWindow::Present(const Scene& scene) {
   }
   const bool whole = !drawnState_;
   drawnState_ = std::move(state);
-  MakeRenderer().Draw(scene, canvas_);
-  if (whole) {
+  Renderer renderer = MakeRenderer();
+  renderer.Draw(scene, canvas_);
+  // Seen in fullscreen too, where there is no caption.
+  if (paused_) renderer.DrawPaused(canvas_);
+  if (whole || paused_) {
     DrawWhole(surface);
   } else {
     DrawParts(std::move(changed), surface);

@@ -30,11 +30,22 @@ class GameWindow {
 
   SDL_Window* Handle() const { return window_; }
   Uint32 Id() const { return SDL_GetWindowID(window_); }
+  // The scale the window is drawn at now.
+  int Scale() const { return scale_; }
 
+  // Shown once, the window stays so until hidden: a window that the window manager has
+  // minimized is not brought back but by the player.
   void Show();
   void Hide();
+  // Takes the keyboard, with or without a window manager.
+  void TakeFocus();
+  // The layout has a new client size, or the window a new scale: the window takes its size.
+  void Resize(int scale);
+  // Puts the window over the middle of `parent`, and makes it modal for it.
+  void CenterOnAsModal(const GameWindow& parent);
   void SetFullscreen(bool fullscreen);
-  // The caption says "(paused)" while the game is paused.
+  // While the game is paused the caption says "(paused)", and the window is drawn dimmed with
+  // "Paused" over it.
   void ShowPaused(bool paused);
   // Uncovered, resized or shown: the next Present draws the whole window.
   void Invalidate() { drawnState_.reset(); }
@@ -60,10 +71,11 @@ class GameWindow {
 
   const WindowLayout& layout_;
   SdlMedia& media_;
-  const int windowedScale_;
+  int windowedScale_;
   int scale_;
   bool fullscreen_ = false;
-  bool pausedCaption_ = false;
+  bool shown_ = false;
+  bool paused_ = false;
   int offsetX_ = 0, offsetY_ = 0;  // where the canvas's top left lies on the surface
   SDL_Window* window_ = nullptr;
   Canvas canvas_;

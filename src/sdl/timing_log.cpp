@@ -34,6 +34,10 @@ void TimingLog::TickRunning(const Form& form, const Control& timer, std::int64_t
              clock_.ExactNow());
 }
 
+void TimingLog::Note(std::string_view what) {
+  fmt::print(file_, "{} at {:.3f} wall {:.3f}\n", what, clock_.ExactNow(), clock_.WallNow());
+}
+
 void TimingLog::FramePresented(const Form& form) {
   fmt::print(file_, "frame {} at {:.3f}\n", form.Name(), clock_.ExactNow());
 }

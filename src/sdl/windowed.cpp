@@ -79,17 +79,24 @@ constexpr int kTitleBarAllowance = 48;
 // Ticks this late are caught up at once; a longer stall is left out of game time.
 constexpr std::int64_t kLongestCatchUpMs = 250;
 
-// The largest scale at which every window of the game fits the desktop's usable area.
-int ScaleThatFits() {
+// The scale asked for (0: none), or, when it does not fit, the largest at which every window of
+// the game fits the desktop's usable area.
+int ScaleThatFits(int asked) {
   SDL_Rect usable{0, 0, 0, 0};
-  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-  int scale = kMaxScale;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return asked > 0 ? asked : 1;
+  int fits = kMaxScale;
   for (const WindowLayout* layout : AllLayouts()) {
-    scale = std::min(
-        scale, LargestScaleThatFits(layout->clientWidth, layout->clientHeight,
-                                    usable.w - kFrameAllowance, usable.h - kTitleBarAllowance));
+    fits = std::min(
+        fits, LargestScaleThatFits(layout->clientWidth, layout->clientHeight,
+                                   usable.w - kFrameAllowance, usable.h - kTitleBarAllowance));
   }
-  return scale;
+  if (asked == 0) return fits;
+  if (asked > fits) {
+    std::cerr << "reddoor: at scale " << asked << " the game does not fit the screen (" << usable.w
+              << "x" << usable.h << "); drawing it at scale " << fits << '\n';
+    return fits;
+  }
+  return asked;
 }
 
 // How long to wait for an event before the next timer tick falls due; -1: until an event.
@@ -110,7 +117,7 @@ void RunDueTicks(Runtime& runtime, GameClock& clock) {
 // The one loop of the game: sleep until the next tick or event, handle every event waiting,
 // run the ticks that fell due, and show what changed. A paused game only waits for events.
 void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) {
-  for (;;) {
+  while (!platform.QuitRequested()) {
     platform.Present(runtime);
     const int wait = platform.Paused() ? -1 : WaitMilliseconds(runtime.NextDue(), clock.Now());
     SDL_Event event;
@@ -129,7 +136,8 @@ void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) 
 void Play(const WindowedOptions& options) {
   SdlMedia media;
   GameClock clock;
-  SdlPlatform platform(media, options.scale > 0 ? options.scale : ScaleThatFits(), clock);
+  SdlPlatform platform(media, ScaleThatFits(options.scale), clock);
+  platform.SetFullscreen(options.fullscreen, options.fullscreenChanged);
   Runtime runtime(platform);
   std::optional<TimingLog> timingLog;
   if (!options.timingLog.empty()) {
@@ -158,7 +166,7 @@ int RunWindowed(const WindowedOptions& options) {
   } catch (const GameFault& fault) {
     // The game's windows are gone; the fault is told on the terminal and on the desktop.
     std::cerr << "reddoor: " << fault.what() << '\n';
-    ShowErrorBox(nullptr, fault.what());
+    ShowErrorBox(fault.what());
     return 1;
   }
 }

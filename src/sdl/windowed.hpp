@@ -1,5 +1,6 @@
 #pragma once
 // The game in real windows on the desktop, on the real clock.
+#include <functional>
 #include <string>
 
 #include "game/runtime.hpp"
@@ -9,15 +10,20 @@ namespace reddoor {
 
 struct WindowedOptions {
   FormId start = FormId::Intro;
-  // 1 to 8; 0: the largest scale at which the largest window fits the desktop.
+  // 1 to 8; 0: the largest scale at which every window fits the desktop. A scale that does not
+  // fit is lowered to the largest that does, with a line on standard error.
   int scale = 0;
+  bool fullscreen = false;
+  // Told when the player switches between the window and fullscreen.
+  std::function<void(bool fullscreen)> fullscreenChanged;
   // Where to log the times of the timer ticks and frames; empty: no log.
   std::string timingLog;
   // Told of everything the player does and sees; none: the game is not recorded.
   SessionRecorder* recorder = nullptr;
 };
 
-// Plays until the visible window is closed. Returns the exit status.
+// Plays until the player ends the game: a window closed, or the program asked to end
+// (SIGTERM, SIGINT). Returns the exit status.
 int RunWindowed(const WindowedOptions& options);
 
 }  // namespace reddoor

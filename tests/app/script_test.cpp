@@ -20,5 +20,16 @@ TEST(DumpTest, NamedControlsAloneAndAnUnknownNameIsABadLine) {
   EXPECT_EQ(FormatScriptLine(command), "dump Man Monster(0)");
 }
 
+// A recording made on a level says so on its first line, and replays from there by itself; the
+// command line's start goes first, and a first line that asks for more is a bad line.
+TEST(ArgsLineTest, TheFirstLineChoosesTheStartUnlessTheCommandLineDoes) {
+  const std::string script = "# args: --start Level2\ndump Man\n";
+  EXPECT_EQ(test::RunScriptText(script).LastDump().at("visible"), "Level2");
+  EXPECT_EQ(test::RunScriptText(script, FormId::Level3).LastDump().at("visible"), "Level3");
+  const auto bad = test::RunScriptText("# args: --scale 2\n");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.errors.rfind("script:1: ", 0), 0u) << bad.errors;
+}
+
 }  // namespace
 }  // namespace reddoor

@@ -48,7 +48,7 @@ case "$state" in
     window=$(wait_for_window Level1)
     xdotool windowfocus --sync "$window"
     xdotool keydown --window "$window" Right
-    box=$(wait_for_window "Red Door" 15)
+    wait_for_window "Red Door" 15 >/dev/null
     xdotool keyup --window "$window" Right
     ;;
   bird_approach)
@@ -72,12 +72,6 @@ case "$state" in
 esac
 
 close_window "$window"
-if [ "$state" = message_box ] && ! game_ends_within 2; then
-  # The message box holds the game until it is answered; the close comes after it.
-  [ -n "$(shown_window "Red Door")" ] || fail "the game neither ended nor kept its message box"
-  xdotool key --window "$box" Return
-  echo "close_anytime_test: the message box held the close until it was answered"
-fi
 wait_for_exit 10
 [ ! -s "$work/game.err" ] || fail "the game wrote to standard error"
 echo "close_anytime_test: $state: passed"

@@ -1,9 +1,14 @@
 #!/bin/sh
-# Scaling and fullscreen in the real window, under an X server of its own with a window
-# manager (without one, X has no fullscreen). On a 1920 x 1200 screen the game chooses scale 2,
-# the largest at which its largest window fits; F11 fills the screen with the game centred at
-# that scale and black around it, F11 again gives the window back, and Alt+Enter goes to
-# fullscreen too.
+# The game's windows on a desktop with a window manager (openbox), on a 1920 x 1200 screen:
+# - the game asks for no minimize and no maximize button; a window minimized all the same stays
+#   so, paused, until the player brings it back;
+# - a scale that does not fit is lowered to the largest that does (2 here), with a line saying so;
+# - Space, on release, presses the title window's button, which has the focus;
+# - F11 fills the screen with the game centred at that scale, black around it; P pauses, and the
+#   game is drawn dimmed with "Paused" over it; Escape gives the window back; Alt+Enter goes to
+#   fullscreen too;
+# - the scale and fullscreen chosen are kept for the next game, which starts so; a damaged
+#   settings file is one warning, and the game starts as if there were none.
 # Usage: fullscreen_test.sh PATH/TO/reddoor. Exit 0 passed, 1 failed, 77 skipped.
 set -eu
 
@@ -18,6 +23,7 @@ width=1758
 height=1126
 left=$(((1920 - width) / 2))
 top=$(((1200 - height) / 2))
+settings="$XDG_CONFIG_HOME/reddoor/settings.json"
 
 size_of() { xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
 
@@ -39,37 +45,80 @@ expect_centred_on_black() {
     # shellcheck disable=SC2086 # two coordinates
     [ "$(pixel $corner)" = "#000000" ] || fail "the screen at $corner is $(pixel $corner), not black"
   done
-  # The sky of Level1 in the game's top left corner.
-  [ "$(pixel "$left" "$top")" != "#000000" ] || fail "the game is not drawn at $left,$top"
+  # The sky of Level1, as it is or dimmed, in the game's top left corner.
+  [ "$(pixel "$left" "$top")" = "${1:-#80FFFF}" ] || fail "the game's corner is $(pixel "$left" "$top")"
 }
 
-require_tools Xvfb openbox xdotool xwininfo import convert
+play() {
+  "$binary" --timing-log "$work/timing.log" "$@" >/dev/null 2>"$work/game.err" &
+  game=$!
+  level1=$(wait_for_window Level1)
+  take_focus "$level1"
+}
+
+require_tools Xvfb openbox xdotool xwininfo xprop import convert
 start_x_server
-openbox >"$work/openbox.log" 2>&1 &
+start_window_manager
+
+# The title window's one button has the focus: Space, on release, presses it, and reaches the
+# game too, like any key pressed before a level.
+"$binary" --scale 3 --timing-log "$work/timing.log" --record "$work/game.script" >/dev/null \
+  2>"$work/game.err" &
+game=$!
+take_focus "$(wait_for_window Intro)"
+xdotool key space
+level1=$(wait_for_window Level1)
+take_focus "$level1"
+grep -v '^wait' "$work/game.script" | grep -A2 '^down Space' | tr '\n' ' ' |
+  grep -q '^down Space up Space click Play ' || fail "Space and the click are not recorded"
+grep -q 'scale 3.*scale 2' "$work/game.err" || fail "no line says that scale 3 does not fit"
+expect_size "$level1" "${width}x${height}"
+# The game asks for no minimize and no maximize button (Motif hints: functions move and close,
+# 0x24); openbox takes the maximize away from a window of a fixed size, but keeps minimize.
+xprop -id "$level1" _MOTIF_WM_HINTS | grep -q '= 0x3, 0x24, ' || fail "the window asks for buttons"
 for _ in $(seq 50); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  actions=$(xprop -id "$level1" _NET_WM_ALLOWED_ACTIONS)
+  echo "$actions" | grep -q CLOSE && break
   sleep 0.1
 done
+echo "$actions" | grep -q MAXIMIZE && fail "the window is offered to $actions"
 
-"$binary" --start Level1 >/dev/null 2>"$work/game.err" &
-# shellcheck disable=SC2034 # the session's helpers watch the game by this id
-game=$!
-level1=$(wait_for_window Level1)
-expect_size "$level1" "${width}x${height}"
-xdotool windowfocus --sync "$level1"
+xdotool windowminimize --sync "$level1"
+sleep 1
+xprop -id "$level1" WM_STATE | grep -q Iconic || fail "the minimized window came back by itself"
+[ -n "$(shown_window "Level1 (paused)")" ] || xwininfo -root -tree | grep -q 'Level1 (paused)' ||
+  fail "a minimized game is not paused"
+xdotool windowactivate --sync "$level1" 2>/dev/null
+for _ in $(seq 50); do xwininfo -root -tree | grep -q '"Level1"' && break; sleep 0.1; done
+awk '$1 == "pause" { p = $5 } $1 == "resume" { if ($5 - p < 900) exit 1 }' "$work/timing.log" ||
+  fail "the game did not stay paused while minimized"
 
-xdotool key --window "$level1" F11
+xdotool key F11
 expect_size "$level1" 1920x1200
 sleep 0.5
 expect_centred_on_black
-
-xdotool key --window "$level1" F11
+xdotool key p
+sleep 0.5
+expect_centred_on_black "#407F7F"
+xdotool key p
+xdotool key Escape
 expect_size "$level1" "${width}x${height}"
-
-xdotool key --window "$level1" alt+Return
+xdotool key alt+Return
 expect_size "$level1" 1920x1200
-
 close_window "$level1"
 wait_for_exit 5
-[ ! -s "$work/game.err" ] || fail "the game wrote to standard error"
+grep -q '"fullscreen":true' "$settings" || fail "fullscreen was not kept: $(cat "$settings")"
+
+play --start Level1
+expect_size "$level1" 1920x1200
+close_window "$level1"
+wait_for_exit 5
+
+echo '{"scale": "big"' >"$settings"
+play --start Level1
+expect_size "$level1" "${width}x${height}"
+[ "$(grep -c . "$work/game.err")" -eq 1 ] && grep -q 'settings.*damaged' "$work/game.err" ||
+  fail "a damaged settings file gave: $(cat "$work/game.err")"
+close_window "$level1"
+wait_for_exit 5
 echo "fullscreen_test: passed"

@@ -1,10 +1,14 @@
 # Helpers for the tests that run the game in real windows under an X server of their own.
 # Source this file, set `work` to a scratch folder and `game` to the game's process id once it
-# runs; then start_x_server, wait_for_window NAME, close_window ID, wait_for_exit SECONDS.
+# runs; then start_x_server, start_window_manager (openbox), wait_for_window NAME,
+# take_focus ID, close_window ID, wait_for_exit SECONDS.
 # The screen is 1280 x 1024 unless `screen_size` says otherwise (WIDTHxHEIGHT).
 # fail MESSAGE prints the logs and exits 1; the EXIT trap stops the game and the server.
 
 x11_here=$(cd "$(dirname "$0")" && pwd)
+# The game keeps its settings here, not in the home folder.
+XDG_CONFIG_HOME="$work/config"
+export XDG_CONFIG_HOME
 x11_test=$(basename "$0" .sh)
 xvfb=
 game=
@@ -32,6 +36,7 @@ require_tools() {
 
 stop_session() {
   [ -z "$game" ] || kill "$game" 2>/dev/null || true
+  [ -z "$manager" ] || kill "$manager" 2>/dev/null || true
   [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -63,6 +68,28 @@ start_x_server() {
     wait "$xvfb" 2>/dev/null || true
   done
   fail "Xvfb did not start"
+}
+
+manager=
+# openbox, a small real window manager: minimizing, fullscreen and what a window is offered
+# exist only under one.
+start_window_manager() {
+  openbox >"$work/openbox.log" 2>&1 &
+  manager=$!
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
+    sleep 0.1
+  done
+  fail "openbox did not start"
+}
+
+# Gives the window the keyboard: through the window manager when there is one.
+take_focus() {
+  if [ -n "$manager" ]; then
+    xdotool windowactivate --sync "$1" 2>/dev/null || fail "cannot activate the window $1"
+  else
+    xdotool windowfocus --sync "$1"
+  fi
 }
 
 # The id of the shown window with this title; nothing when there is none. A window manager

@@ -1,13 +1,8 @@
 # Runs one golden script and compares what the game prints with the lines it must print.
 #   -DGAME=path/to/reddoor -DSCRIPT=name.script -DEXPECTED=name.jsonl
-# A first line "# args: ..." gives extra command-line arguments (for example --start Level2).
-file(STRINGS "${SCRIPT}" first_line LIMIT_COUNT 1)
-set(args "")
-if(first_line MATCHES "^# args: (.*)$")
-  separate_arguments(args UNIX_COMMAND "${CMAKE_MATCH_1}")
-endif()
+# A first line "# args: --start LevelN" starts the game on that level, as the game reads it.
 execute_process(
-  COMMAND "${GAME}" ${args} --script "${SCRIPT}"
+  COMMAND "${GAME}" --script "${SCRIPT}"
   OUTPUT_VARIABLE actual
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,8 @@ struct ScriptResult {
   const Json& LastDump() const;
 };
 
-ScriptResult RunScriptText(const std::string& script, FormId start = FormId::Intro);
+// The start: as the command line would give it; none: as the script says, else the title.
+ScriptResult RunScriptText(const std::string& script, std::optional<FormId> start = {});
 
 // "wait MS" and "dump" again and again: a dump after each of the next `ticks` game ticks.
 std::string DumpEachTick(int ticks, int ms = 100);

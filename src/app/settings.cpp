@@ -1,0 +1,109 @@
+#include "app/settings.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "base/geometry.hpp"
+
+namespace reddoor {
+
+namespace {
+
+constexpr const char* kFileUnderConfig = "reddoor/settings.json";
+
+bool IsSet(const char* value) {
+  return value && *value;
+}
+
+// A setting of the wrong kind, or out of range, makes the file damaged.
+Settings Read(const nlohmann::json& json) {
+  Settings settings;
+  if (!json.is_object()) throw std::invalid_argument("not a JSON object");
+  if (json.contains("scale")) {
+    const nlohmann::json& scale = json["scale"];
+    if (!scale.is_number_integer() || scale.get<int>() < 1 || scale.get<int>() > kMaxScale) {
+      throw std::invalid_argument("\"scale\" is not a whole number from 1 to 8");
+    }
+    settings.scale = scale.get<int>();
+  }
+  if (json.contains("fullscreen")) {
+    if (!json["fullscreen"].is_boolean()) {
+      throw std::invalid_argument("\"fullscreen\" is not true or false");
+    }
+    settings.fullscreen = json["fullscreen"].get<bool>();
+  }
+  return settings;
+}
+
+}  // namespace
+
+std::string SettingsPathForHelp() {
+  return std::string("$XDG_CONFIG_HOME/") + kFileUnderConfig + " (by default ~/.config/" +
+         kFileUnderConfig + ")";
+}
+
+SettingsFile SettingsFile::FromEnvironment(std::ostream& warnings) {
+  std::filesystem::path config;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); IsSet(xdg)) {
+    config = xdg;
+  } else if (const char* home = std::getenv("HOME"); IsSet(home)) {
+    config = std::filesystem::path(home) / ".config";
+  }
+  return {config.empty() ? config : config / kFileUnderConfig, warnings};
+}
+
+SettingsFile::SettingsFile(std::filesystem::path path, std::ostream& warnings)
+    : path_(std::move(path)), warnings_(warnings) {}
+
+Settings SettingsFile::Load() {
+  std::error_code error;
+  if (path_.empty() || !std::filesystem::exists(path_, error)) return {};
+  std::ifstream in(path_);
+  std::stringstream text;
+  if (!in || !(text << in.rdbuf())) {
+    warnings_ << "reddoor: cannot read the settings " << path_.string() << ": "
+              << std::strerror(errno) << "; using the defaults\n";
+    return {};
+  }
+  try {
+    return Read(nlohmann::json::parse(text.str()));
+  } catch (const std::exception& e) {
+    warnings_ << "reddoor: the settings " << path_.string() << " are damaged (" << e.what()
+              << "); using the defaults\n";
+    return {};
+  }
+}
+
+void SettingsFile::Save(const Settings& settings) {
+  if (path_.empty()) return;
+  nlohmann::json json;
+  if (settings.scale > 0) json["scale"] = settings.scale;
+  json["fullscreen"] = settings.fullscreen;
+  // Written aside and then put in place, so that a failure never leaves half a file.
+  const std::filesystem::path written = path_.string() + ".new";
+  std::error_code error;
+  std::filesystem::create_directories(path_.parent_path(), error);
+  if (!error) {
+    std::ofstream out(written);
+    if (!out) error = std::error_code(errno, std::generic_category());
+    out << json.dump() << '\n';
+    out.close();
+    if (!out && !error) error = std::make_error_code(std::errc::io_error);
+  }
+  if (!error) std::filesystem::rename(written, path_, error);
+  if (!error) return;
+  if (!warnedOnSave_) {
+    warnings_ << "reddoor: cannot keep the settings in " << path_.string() << ": "
+              << error.message() << '\n';
+    warnedOnSave_ = true;
+  }
+  std::filesystem::remove(written, error);
+}
+
+}  // namespace reddoor

@@ -1,0 +1,68 @@
+// The settings kept from one game to the next: read back as written, and a file that is
+// damaged, unreadable or unwritable costs one warning and never the game.
+#include "app/settings.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace reddoor {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void TearDown() override { fs::remove_all(dir_); }
+  int WarningLines() const {
+    const std::string text = warnings_.str();
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+  }
+
+  const fs::path dir_ =
+      fs::temp_directory_path() / ("reddoor-settings-" + std::to_string(getpid()));
+  const fs::path path_ = dir_ / "reddoor" / "settings.json";
+  std::ostringstream warnings_;
+};
+
+TEST_F(SettingsTest, WhatIsSavedIsLoadedAndNoFileGivesTheDefaultsQuietly) {
+  SettingsFile file(path_, warnings_);
+  EXPECT_EQ(file.Load().scale, 0);
+  file.Save({.scale = 3, .fullscreen = true});
+  const Settings loaded = file.Load();
+  EXPECT_EQ(loaded.scale, 3);
+  EXPECT_TRUE(loaded.fullscreen);
+  EXPECT_EQ(WarningLines(), 0) << warnings_.str();
+}
+
+TEST_F(SettingsTest, ADamagedOrUnreadableFileIsOneWarningAndTheDefaults) {
+  for (const std::string text : {"{\"scale\": 2", "[]", "{\"scale\": 9}", "{\"fullscreen\": 1}"}) {
+    fs::create_directories(path_.parent_path());
+    std::ofstream(path_) << text;
+    const Settings loaded = SettingsFile(path_, warnings_).Load();
+    EXPECT_EQ(loaded.scale, 0) << text;
+    EXPECT_FALSE(loaded.fullscreen) << text;
+  }
+  fs::remove(path_);
+  fs::create_directories(path_);  // a folder where the file should be cannot be read
+  SettingsFile(path_, warnings_).Load();
+  EXPECT_EQ(WarningLines(), 5) << warnings_.str();
+  EXPECT_NE(warnings_.str().find(path_.string()), std::string::npos);
+}
+
+TEST_F(SettingsTest, AFileThatCannotBeWrittenIsOneWarning) {
+  fs::create_directories(dir_);
+  std::ofstream(dir_ / "reddoor") << "a file where the folder should be";
+  SettingsFile file(path_, warnings_);
+  file.Save({.scale = 2, .fullscreen = false});
+  file.Save({.scale = 2, .fullscreen = true});
+  EXPECT_EQ(WarningLines(), 1) << warnings_.str();
+}
+
+}  // namespace
+}  // namespace reddoor

@@ -1,0 +1,107 @@
+// The desktop back end fed with events as SDL gives them: the gamepad presses the title
+// window's button, and the keys that SDL reports held as a window gets the focus are no presses.
+#include "sdl/sdl_platform.hpp"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <string_view>
+
+namespace reddoor {
+namespace {
+
+class SdlPlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+    // The dummy desktop gives no window the keyboard, and SDL passes a pad's buttons only to a
+    // program that has it, unless told otherwise.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) GTEST_SKIP() << SDL_GetError();
+    runtime_.Window(FormId::Intro).Show();
+    Deliver();
+  }
+  void TearDown() override { SDL_QuitSubSystem(SDL_INIT_JOYSTICK); }
+
+  // As the game's loop does.
+  void Deliver() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) platform_.Handle(event, runtime_);
+    platform_.Present(runtime_);
+  }
+  bool Shown(FormId id) { return runtime_.Window(id).IsVisible(); }
+  // The id of the desktop window with this caption.
+  static Uint32 WindowId(std::string_view caption) {
+    for (Uint32 id = 1; id < 1000; ++id) {
+      SDL_Window* window = SDL_GetWindowFromID(id);
+      if (window && caption == SDL_GetWindowTitle(window)) return id;
+    }
+    return 0;
+  }
+
+  SdlMedia media_;
+  GameClock clock_;
+  SdlPlatform platform_{media_, 1, clock_};
+  Runtime runtime_{platform_};
+};
+
+TEST_F(SdlPlatformTest, TheGamepadsStartAndSouthButtonsPressPlayAndSouthCountsAsSpace) {
+  platform_.StartGamepads();
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_A) | (1u << SDL_CONTROLLER_BUTTON_START);
+  desc.nbuttons = static_cast<Uint16>(std::popcount(desc.button_mask));
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  if (index < 0) GTEST_SKIP() << "no virtual joysticks in this SDL: " << SDL_GetError();
+  Deliver();
+  SDL_GameController* pad =
+      SDL_GameControllerFromInstanceID(SDL_JoystickGetDeviceInstanceID(index));
+  ASSERT_NE(pad, nullptr);
+  const auto press = [&](SDL_GameControllerButton button, Uint8 state) {
+    SDL_JoystickSetVirtualButton(SDL_GameControllerGetJoystick(pad),
+                                 SDL_GameControllerGetBindForButton(pad, button).value.button,
+                                 state);
+    Deliver();
+  };
+  press(SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
+  EXPECT_TRUE(Shown(FormId::Intro)) << "the south button presses on release";
+  press(SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
+  ASSERT_TRUE(Shown(FormId::Level1));
+  EXPECT_TRUE(platform_.KeyPressed(Key::Space)) << "the jump's press counts on the level";
+
+  runtime_.Window(FormId::Level1).Hide();
+  runtime_.Window(FormId::Intro).Show();
+  Deliver();
+  press(SDL_CONTROLLER_BUTTON_START, SDL_PRESSED);
+  EXPECT_TRUE(Shown(FormId::Level1)) << "the start button presses at once";
+}
+
+TEST_F(SdlPlatformTest, AKeyHeldAsTheWindowGetsTheFocusIsNoPress) {
+  const Uint32 intro = WindowId("Intro");
+  ASSERT_NE(intro, 0u);
+  SDL_Event focus{};
+  focus.window = {SDL_WINDOWEVENT, 1000, intro, SDL_WINDOWEVENT_FOCUS_GAINED, 0, 0, 0, 0, 0};
+  SDL_Event key{};
+  key.key.type = SDL_KEYDOWN;
+  key.key.timestamp = 1000;
+  key.key.windowID = intro;
+  key.key.state = SDL_PRESSED;
+  key.key.keysym.sym = SDLK_LEFT;
+  platform_.Handle(focus, runtime_);
+  platform_.Handle(key, runtime_);
+  EXPECT_FALSE(platform_.KeyPressed(Key::Left));
+
+  key.key.type = SDL_KEYUP;
+  key.key.state = SDL_RELEASED;
+  platform_.Handle(key, runtime_);
+  key.key.type = SDL_KEYDOWN;
+  key.key.state = SDL_PRESSED;
+  key.key.timestamp = 1500;
+  platform_.Handle(key, runtime_);
+  EXPECT_TRUE(platform_.KeyPressed(Key::Left)) << "a press later on counts";
+}
+
+}  // namespace
+}  // namespace reddoor

@@ -37,10 +37,10 @@ options=$(awk '
     if (out ~ /^[.\047]/) out = "\\&" out
     return out
   }
-  function tag(spec,   space, names, args, n, i, parts, out) {
-    space = index(spec, " ")
-    names = space ? substr(spec, 1, space - 1) : spec
-    args = space ? substr(spec, space + 1) : ""
+  function tag(usage,   space, names, args, n, i, parts, out) {
+    space = index(usage, " ")
+    names = space ? substr(usage, 1, space - 1) : usage
+    args = space ? substr(usage, space + 1) : ""
     n = split(names, parts, ",")
     out = ""
     for (i = 1; i <= n; i++) out = out (i > 1 ? ", " : "") "\\fB" minus(parts[i]) "\\fR"
@@ -48,11 +48,11 @@ options=$(awk '
     return out
   }
   function flush() {
-    if (spec == "") return
+    if (usage == "") return
     print ".TP"
-    print tag(spec)
+    print tag(usage)
     print describe(text)
-    spec = ""; count++
+    usage = ""; count++
   }
   /^Options:/ { inside = 1; next }
   !inside { next }
@@ -60,8 +60,8 @@ options=$(awk '
   /^ +-/ {
     flush()
     sub(/^ +/, "")
-    if (match($0, /  +/)) { spec = substr($0, 1, RSTART - 1); text = substr($0, RSTART + RLENGTH) }
-    else { spec = $0; text = "" }
+    if (match($0, /  +/)) { usage = substr($0, 1, RSTART - 1); text = substr($0, RSTART + RLENGTH) }
+    else { usage = $0; text = "" }
     next
   }
   { sub(/^ +/, ""); text = text (text == "" ? "" : " ") $0 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and playing Red Door need; with --test also what
-# its tests need, with --painter what the picture painter (tools/paint-pictures.sh) needs.
+# its tests need, with --painter what the picture painter (tools/paint-pictures.sh) needs,
+# with --package what building and checking the Debian package (tools/package.sh) needs.
 # Does nothing when everything is already there. Non-interactive; uses sudo when not root.
 set -euo pipefail
 
@@ -14,7 +15,17 @@ packages=(
 if [[ "${1:-}" == "--painter" ]]; then
   packages+=(libgif-dev)
 fi
+# Building the Debian package (CPack needs `file` to find the binaries for dpkg-shlibdeps) and
+# checking it as Debian does.
+package_tools=(dpkg-dev file lintian appstream desktop-file-utils)
+if [[ "${1:-}" == "--package" ]]; then
+  packages+=("${package_tools[@]}")
+fi
 if [[ "${1:-}" == "--test" ]]; then
+  # The test command builds and checks the package too.
+  packages+=("${package_tools[@]}")
+  # The install of the package into a clean Debian root (run by hand).
+  packages+=(debootstrap)
   packages+=(xvfb xauth xfonts-base xdotool imagemagick x11-utils python3)
   # A window manager for the fullscreen test: without one, X has no fullscreen.
   packages+=(openbox)

@@ -2,10 +2,12 @@
 //
 //   paint-pictures SOURCE_DIR OUTPUT_DIR
 //
-// reads man-right.txt, monster.txt, bird.txt, cloud.txt and icon.txt from SOURCE_DIR and
-// writes man-right.bmp, man-left.bmp, monster.bmp, bird.bmp (24-bit bitmaps), cloud.gif
-// (GIF89a with one transparent colour) and reddoor.png (the icon, a PNG with an alpha channel)
-// into OUTPUT_DIR.
+// reads man-right.txt, monster.txt, bird.txt, cloud.txt, icon.txt and icon-32.txt from
+// SOURCE_DIR and writes man-right.bmp, man-left.bmp, monster.bmp, bird.bmp (24-bit bitmaps),
+// cloud.gif (GIF89a with one transparent colour) and reddoor.png (the 48x48 icon, a PNG with an
+// alpha channel) into OUTPUT_DIR, and the installed icons of the other sizes into
+// OUTPUT_DIR/icons: reddoor-32.png, and the same drawing enlarged by whole pixels,
+// reddoor-64.png, reddoor-128.png and reddoor-256.png.
 //
 // A source is a header, one blank line, then the rows of pixels. Header lines:
 //
@@ -73,6 +75,8 @@ struct Output {
   // When non-zero, the picture is the source mirrored within its first this-many columns;
   // the columns beyond stay as drawn.
   int mirroredColumns;
+  // Each pixel of the source becomes a square of this many pixels a side.
+  int enlargement = 1;
 };
 
 // The player's box shows only the left 26 of his 34 columns, so he is drawn within them,
@@ -86,6 +90,12 @@ constexpr std::array kOutputs{
     Output{"bird.bmp", "bird.txt", 69, 43, Format::kBitmap, 0},
     Output{"cloud.gif", "cloud.txt", 738, 549, Format::kGif, 0},
     Output{"reddoor.png", "icon.txt", 48, 48, Format::kPng, 0},
+    // A 48-pixel drawing cannot be enlarged by whole pixels to 32 or 64, so the other sizes of
+    // the installed icon come from a drawing of its own at 32x32.
+    Output{"icons/reddoor-32.png", "icon-32.txt", 32, 32, Format::kPng, 0},
+    Output{"icons/reddoor-64.png", "icon-32.txt", 32, 32, Format::kPng, 0, 2},
+    Output{"icons/reddoor-128.png", "icon-32.txt", 32, 32, Format::kPng, 0, 4},
+    Output{"icons/reddoor-256.png", "icon-32.txt", 32, 32, Format::kPng, 0, 8},
 };
 
 [[noreturn]] void fail(const fs::path& path, std::size_t lineNumber, const std::string& what) {
@@ -245,6 +255,19 @@ Picture mirrored(Picture picture, int columns) {
   return picture;
 }
 
+Picture enlarged(const Picture& picture, int factor) {
+  Picture large = picture;
+  large.width = picture.width * factor;
+  large.height = picture.height * factor;
+  large.rows.clear();
+  for (const std::string& row : picture.rows) {
+    std::string wide;
+    for (char key : row) wide.append(static_cast<std::size_t>(factor), key);
+    large.rows.insert(large.rows.end(), static_cast<std::size_t>(factor), wide);
+  }
+  return large;
+}
+
 using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
 
 // A surface of the picture's size in `format`, each pixel written by `write(pixel, x, y)`.
@@ -363,7 +386,9 @@ void paint(const Output& output, const fs::path& sourceDir, const fs::path& outp
   Picture picture = readPicture(source);
   checkFitsOutput(picture, output, source);
   if (output.mirroredColumns != 0) picture = mirrored(std::move(picture), output.mirroredColumns);
+  if (output.enlargement != 1) picture = enlarged(picture, output.enlargement);
   const fs::path target = outputDir / output.file;
+  fs::create_directories(target.parent_path());
   switch (output.format) {
     case Format::kBitmap:
       saveBitmap(picture, target);

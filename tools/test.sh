@@ -3,6 +3,7 @@
 # every test, three times over: the normal build (build), the same under AddressSanitizer,
 # LeakSanitizer and UndefinedBehaviorSanitizer (build-asan, where the real-window closing tests
 # run too), and a short run of each fuzz target with the tests built by clang (build-fuzz).
+# After the first, builds the Debian package and checks it (tools/package.sh, build-package).
 # Compiler warnings are errors here. See docs/reliability.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +20,9 @@ build_and_test() {
 configure build -DREDDOOR_BENCH=ON
 tools/check-style.sh build
 build_and_test build
+
+# The Debian package, built in build-package and checked by lintian and appstreamcli.
+tools/package.sh build-package
 
 # Any finding of a sanitizer, a leak at exit included, ends the program with an error.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -232,21 +232,6 @@ TEST(DoorTest, TheHiddenDoorOfLevel2LeadsToLevel3) {
   EXPECT_FALSE(stage.Window().IsLoaded());
 }
 
-TEST(BirdTest, ADeathWhileTheBirdComesKeepsItCalledFromItsLayoutPositionUnseen) {
-  Stage stage(FormId::Level3);
-  stage.Keys().Down(Key::E);
-  stage.Keys().Up(Key::E);
-  stage.Wait(500);
-  ASSERT_TRUE(stage.Vars().birdCalled);
-  stage.Window().Die("");
-  EXPECT_TRUE(stage.Vars().birdCalled);
-  stage.Wait(100);
-  // One approach step from the layout position; the bird stays hidden as the layout has it.
-  EXPECT_EQ(stage.Get("Bird").left, 12600 - 60);
-  EXPECT_EQ(stage.Get("Bird").top, -800 + 60);
-  EXPECT_FALSE(stage.Get("Bird").visible);
-}
-
 class BirdApproachTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -61,9 +61,9 @@ void Level::CountCoin() {
 
 // On every tick, whether a coin was taken or not.
 void Level::ApplyCoinRules() {
-  for (std::size_t i = 0; i < coinSwitches_.size(); ++i) {
-    if (coin_(rules_.coinSwitches[i].coin).visible) continue;
-    Control& target = *coinSwitches_[i];
+  for (const BoundCoinSwitch& coinSwitch : coinSwitches_) {
+    if (coinSwitch.coin->visible) continue;
+    Control& target = *coinSwitch.turnsOn;
     if (target.Kind() == ControlKind::Timer) {
       SetTimerEnabled(target, true);
     } else {

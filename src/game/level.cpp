@@ -50,8 +50,7 @@ Level::Level(Runtime& runtime, Platform& platform, FormId id, const LevelRules& 
     OnTimer(rule.timer, [this, i] { MoveBlock(movingBlocks_[i]); });
   }
   for (const CoinSwitch& coinSwitch : rules.coinSwitches) {
-    coin_(coinSwitch.coin);
-    coinSwitches_.push_back(&ControlOf(coinSwitch.turnsOn));
+    coinSwitches_.push_back({&coin_(coinSwitch.coin), &ControlOf(coinSwitch.turnsOn)});
   }
   ControlOf(rules.hiddenAtLoad);
   for (const Control& monster : monster_) layoutPatrols_.push_back(PatrolOf(monster, Name()));

@@ -105,7 +105,12 @@ class Level : public Form {
   ControlArray coin_;
   ControlArray water_;
   ControlArray monster_;
-  std::vector<Control*> coinSwitches_;  // what each coin switch turns on
+  // Each coin switch's coin and what taking that coin turns on.
+  struct BoundCoinSwitch {
+    const Control* coin;
+    Control* turnsOn;
+  };
+  std::vector<BoundCoinSwitch> coinSwitches_;
   // The flight's, on a level that the bird leaves.
   Control* bird_ = nullptr;
   Control* label1_ = nullptr;

@@ -29,14 +29,17 @@ void Form::OnTimer(std::string_view timer, std::function<void()> handler) {
   throw GameFault(fmt::format("layout fault: window {} has no timer {}", Name(), timer));
 }
 
-void Form::Load() {
-  if (loaded_) return;
+void Form::CheckTimersHandled() const {
   for (std::size_t i = 0; i < timerHandlers_.size(); ++i) {
     if (!timerHandlers_[i]) {
       throw GameFault(fmt::format("layout fault: window {}: nothing handles the timer {}", Name(),
                                   scene_.Timers()[i]->Name()));
     }
   }
+}
+
+void Form::Load() {
+  if (loaded_) return;
   scene_.Reset();
   loaded_ = true;
   runtime_.TimersChanged();

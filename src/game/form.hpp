@@ -38,6 +38,8 @@ class Form {
   Scene& Controls() { return scene_; }
   const Scene& Controls() const { return scene_; }
 
+  // A fault when a timer of the layout has no handler; once every window is built.
+  void CheckTimersHandled() const;
   void Load();
   void Show();
   void Hide();

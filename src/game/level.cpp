@@ -38,6 +38,7 @@ Level::Level(Runtime& runtime, Platform& platform, FormId id, const LevelRules& 
       door_(Controls().Get("door")),
       lblTotalCoins_(Controls().Get("lblTotalCoins")),
       tmrGame_(Controls().Get("tmrGame")),
+      hiddenAtLoad_(ControlOf(rules.hiddenAtLoad)),
       block_(Controls().Array("Block")),
       coin_(Controls().Array("Coin")),
       water_(Controls().Array("Water")),
@@ -52,7 +53,6 @@ Level::Level(Runtime& runtime, Platform& platform, FormId id, const LevelRules& 
   for (const CoinSwitch& coinSwitch : rules.coinSwitches) {
     coinSwitches_.push_back({&coin_(coinSwitch.coin), &ControlOf(coinSwitch.turnsOn)});
   }
-  ControlOf(rules.hiddenAtLoad);
   for (const Control& monster : monster_) layoutPatrols_.push_back(PatrolOf(monster, Name()));
   patrols_ = layoutPatrols_;
   if (rules.exit == ExitKind::Bird) {
@@ -76,7 +76,7 @@ void Level::OnLoad() {
   for (MovingBlock& moving : movingBlocks_) moving.route = Route{moving.rule->route};
   patrols_ = layoutPatrols_;
   scrollCount_ = 0;
-  ControlOf(rules_.hiddenAtLoad).visible = false;
+  hiddenAtLoad_.visible = false;
   NewGame();
 }
 

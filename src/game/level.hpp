@@ -101,6 +101,7 @@ class Level : public Form {
   Control& door_;
   Control& lblTotalCoins_;
   Control& tmrGame_;
+  Control& hiddenAtLoad_;  // what the load handler hides
   ControlArray block_;
   ControlArray coin_;
   ControlArray water_;

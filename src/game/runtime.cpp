@@ -10,7 +10,9 @@ Runtime::Runtime(Platform& platform, const LevelSet& levels)
               Level(*this, platform, FormId::Level2, *levels[1]),
               Level(*this, platform, FormId::Level3, *levels[2])},
       finish_(*this, platform),
-      forms_{&intro_, &levels_[0], &levels_[1], &levels_[2], &finish_} {}
+      forms_{&intro_, &levels_[0], &levels_[1], &levels_[2], &finish_} {
+  for (const Form* form : forms_) form->CheckTimersHandled();
+}
 
 Level* Runtime::LevelWindow(FormId id) {
   switch (id) {

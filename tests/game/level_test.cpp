@@ -80,6 +80,22 @@ TEST(DataFaultTest, AMalformedTagIsRejectedWhenTheGameStarts) {
   }
 }
 
+// Rules that leave a timer of the layout without a handler are found before anything runs.
+TEST(DataFaultTest, ATimerThatNothingHandlesIsRejectedWhenTheGameStarts) {
+  LevelRules rules = Level2Rules();
+  rules.movingBlocks = {};
+  LevelSet levels = StandardLevels();
+  levels[1] = &rules;
+  try {
+    Stage stage(FormId::Level1, levels);
+    FAIL() << "the game started";
+  } catch (const GameFault& fault) {
+    const std::string message = fault.what();
+    EXPECT_NE(message.find("Level2"), std::string::npos) << message;
+    EXPECT_NE(message.find("Block4Timer"), std::string::npos) << message;
+  }
+}
+
 // Whole-number arithmetic is checked: a step that carries a monster past the range of a Long
 // ends the game with "Overflow" instead of wrapping it round to the far left.
 TEST(DataFaultTest, AStepPastTheRangeOfALongEndsTheGameWithOverflow) {

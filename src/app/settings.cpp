@@ -1,8 +1,10 @@
 #include "app/settings.hpp"
 
+#include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -27,8 +29,11 @@ Settings Read(const nlohmann::json& json) {
   if (!json.is_object()) throw std::invalid_argument("not a JSON object");
   if (json.contains("scale")) {
     const nlohmann::json& scale = json["scale"];
-    if (!scale.is_number_integer() || scale.get<int>() < 1 || scale.get<int>() > kMaxScale) {
-      throw std::invalid_argument("\"scale\" is not a whole number from 1 to 8");
+    // Read wide: a number beyond an int must not wrap round into the range.
+    if (!scale.is_number_integer() || scale.get<std::int64_t>() < 1 ||
+        scale.get<std::int64_t>() > kMaxScale) {
+      throw std::invalid_argument(
+          fmt::format("\"scale\" is not a whole number from 1 to {}", kMaxScale));
     }
     settings.scale = scale.get<int>();
   }

@@ -41,7 +41,9 @@ TEST_F(SettingsTest, WhatIsSavedIsLoadedAndNoFileGivesTheDefaultsQuietly) {
 }
 
 TEST_F(SettingsTest, ADamagedOrUnreadableFileIsOneWarningAndTheDefaults) {
-  for (const std::string text : {"{\"scale\": 2", "[]", "{\"scale\": 9}", "{\"fullscreen\": 1}"}) {
+  // 4294967298 is 2 once cut to 32 bits.
+  for (const std::string text : {"{\"scale\": 2", "[]", "{\"scale\": 9}", "{\"scale\": 4294967298}",
+                                 "{\"fullscreen\": 1}"}) {
     fs::create_directories(path_.parent_path());
     std::ofstream(path_) << text;
     const Settings loaded = SettingsFile(path_, warnings_).Load();
@@ -51,7 +53,7 @@ TEST_F(SettingsTest, ADamagedOrUnreadableFileIsOneWarningAndTheDefaults) {
   fs::remove(path_);
   fs::create_directories(path_);  // a folder where the file should be cannot be read
   SettingsFile(path_, warnings_).Load();
-  EXPECT_EQ(WarningLines(), 5) << warnings_.str();
+  EXPECT_EQ(WarningLines(), 6) << warnings_.str();
   EXPECT_NE(warnings_.str().find(path_.string()), std::string::npos);
 }
 

@@ -124,6 +124,14 @@ void SdlPlatform::KeyChanged(KeySource source, Key key, bool down) {
   if (key == Key::Space && !down && !Held()) buttonKeyed_ = true;
 }
 
+// SDL stamps events as it takes them in, not as they happened: a fresh press that comes in
+// together with the focus has the same stamp. Only a game key that was held when the game let
+// go of the keys can be one still held; any other key is taken as held, as it may be.
+bool SdlPlatform::StillHeld(SDL_Keycode code) const {
+  const std::optional<Key> key = GameKey(code);
+  return !key || heldWhenLetGo_[IndexOf(*key)];
+}
+
 bool SdlPlatform::Handle(const SDL_Event& event, Runtime& runtime) {
   const bool afterFocusGain = std::exchange(focusJustGained_, false);
   switch (event.type) {
@@ -135,7 +143,8 @@ bool SdlPlatform::Handle(const SDL_Event& event, Runtime& runtime) {
       break;
     case SDL_KEYDOWN:
       // Keys held when a window gets the focus are no presses: they must be pressed again.
-      if (afterFocusGain && event.key.timestamp - focusGainedAt_ <= 1) {
+      if (afterFocusGain && event.key.timestamp - focusGainedAt_ <= 1 &&
+          StillHeld(event.key.keysym.sym)) {
         focusJustGained_ = true;
         break;
       }
@@ -273,6 +282,7 @@ void SdlPlatform::HoldClock(bool hold, const char* why) {
 void SdlPlatform::ReleaseAllKeys() {
   gamepads_.ReleaseAll();
   for (Key key : kKeys) {
+    heldWhenLetGo_[IndexOf(key)] = keys_.IsDown(key);
     KeyChanged(KeySource::Keyboard, key, false);
     KeyChanged(KeySource::Gamepad, key, false);
   }

@@ -92,6 +92,8 @@ class SdlPlatform final : public Platform {
   // Holds or lets go of the game clock, with a line in the timing log.
   void HoldClock(bool hold, const char* why);
   void ReleaseAllKeys();
+  // A key that comes down with the focus may be one held from before.
+  bool StillHeld(SDL_Keycode code) const;
 
   SdlMedia& media_;
   const int scale_;
@@ -108,6 +110,8 @@ class SdlPlatform final : public Platform {
   // not presses: they come right after the focus, stamped with the same millisecond.
   bool focusJustGained_ = false;
   Uint32 focusGainedAt_ = 0;
+  // The game keys that were down when the game last let go of them (paused, message opened).
+  std::array<bool, kKeys.size()> heldWhenLetGo_{};
   // Space went up, or Return down: the visible window's button is pressed once the event is
   // handled.
   bool buttonKeyed_ = false;

@@ -78,29 +78,43 @@ TEST_F(SdlPlatformTest, TheGamepadsStartAndSouthButtonsPressPlayAndSouthCountsAs
   EXPECT_TRUE(Shown(FormId::Level1)) << "the start button presses at once";
 }
 
-TEST_F(SdlPlatformTest, AKeyHeldAsTheWindowGetsTheFocusIsNoPress) {
+TEST_F(SdlPlatformTest, AKeyHeldAsTheWindowGetsTheFocusBackIsNoPress) {
   const Uint32 intro = WindowId("Intro");
   ASSERT_NE(intro, 0u);
-  SDL_Event focus{};
-  focus.window = {SDL_WINDOWEVENT, 1000, intro, SDL_WINDOWEVENT_FOCUS_GAINED, 0, 0, 0, 0, 0};
-  SDL_Event key{};
-  key.key.type = SDL_KEYDOWN;
-  key.key.timestamp = 1000;
-  key.key.windowID = intro;
-  key.key.state = SDL_PRESSED;
-  key.key.keysym.sym = SDLK_LEFT;
-  platform_.Handle(focus, runtime_);
-  platform_.Handle(key, runtime_);
+  const auto windowEvent = [&](Uint8 what, Uint32 at) {
+    SDL_Event event{};
+    event.window = {SDL_WINDOWEVENT, at, intro, what, 0, 0, 0, 0, 0};
+    platform_.Handle(event, runtime_);
+  };
+  const auto keyEvent = [&](SDL_Keycode sym, bool down, Uint32 at) {
+    SDL_Event event{};
+    event.key.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.timestamp = at;
+    event.key.windowID = intro;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = sym;
+    platform_.Handle(event, runtime_);
+  };
+  // Left is held as the window loses the focus, and SDL reports it down as the focus comes back.
+  keyEvent(SDLK_LEFT, true, 900);
+  windowEvent(SDL_WINDOWEVENT_FOCUS_LOST, 950);
+  EXPECT_TRUE(platform_.Paused());
+  windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, 1000);
+  EXPECT_FALSE(platform_.Paused());
+  EXPECT_TRUE(platform_.KeyPressed(Key::Left)) << "the press before the pause, not yet polled";
+  keyEvent(SDLK_LEFT, true, 1000);
   EXPECT_FALSE(platform_.KeyPressed(Key::Left));
 
-  key.key.type = SDL_KEYUP;
-  key.key.state = SDL_RELEASED;
-  platform_.Handle(key, runtime_);
-  key.key.type = SDL_KEYDOWN;
-  key.key.state = SDL_PRESSED;
-  key.key.timestamp = 1500;
-  platform_.Handle(key, runtime_);
+  keyEvent(SDLK_LEFT, false, 1000);
+  keyEvent(SDLK_LEFT, true, 1500);
   EXPECT_TRUE(platform_.KeyPressed(Key::Left)) << "a press later on counts";
+
+  // A key that was not held when the game let go of the keys is a fresh press, even when SDL
+  // takes it in together with the focus.
+  windowEvent(SDL_WINDOWEVENT_FOCUS_LOST, 1900);
+  windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, 2000);
+  keyEvent(SDLK_RIGHT, true, 2000);
+  EXPECT_TRUE(platform_.KeyPressed(Key::Right));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 namespace {
 
-using reddoor::FormId;
+using reddoor::WindowId;
 using reddoor::Key;
 
 // The keys for the game tick at `t`: the right arrow always, the left arrow in every seventh
@@ -23,7 +23,7 @@ void HoldKeys(reddoor::KeyLatch& keys, std::int64_t t) {
 void GameTicks(benchmark::State& state) {
   reddoor::HeadlessPlatform platform;
   reddoor::Runtime runtime(platform);
-  runtime.Window(static_cast<FormId>(state.range(0))).Show();
+  runtime.Get(static_cast<WindowId>(state.range(0))).Show();
   for (auto _ : state) {
     // One game tick, with the block timers that fall due in its 100 ms.
     const std::int64_t tick = runtime.Now() + 100;
@@ -35,9 +35,9 @@ void GameTicks(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(GameTicks)
-    ->Arg(static_cast<int>(FormId::Level1))
-    ->Arg(static_cast<int>(FormId::Level2))
-    ->Arg(static_cast<int>(FormId::Level3))
+    ->Arg(static_cast<int>(WindowId::Level1))
+    ->Arg(static_cast<int>(WindowId::Level2))
+    ->Arg(static_cast<int>(WindowId::Level3))
     ->ArgName("level");
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 namespace {
 
-using reddoor::FormId;
+using reddoor::WindowId;
 
 // Long waits only make the run slow, not different: a script may wait this long in all.
 constexpr std::int64_t kWaitBudgetMs = 40'000;
@@ -33,13 +33,13 @@ std::int64_t TotalWait(const std::string& script) {
   return total;
 }
 
-FormId StartOf(const std::string& script) {
-  for (const auto& [line, level] : {std::pair{"# args: --start Level1\n", FormId::Level1},
-                                    std::pair{"# args: --start Level2\n", FormId::Level2},
-                                    std::pair{"# args: --start Level3\n", FormId::Level3}}) {
+WindowId StartOf(const std::string& script) {
+  for (const auto& [line, level] : {std::pair{"# args: --start Level1\n", WindowId::Level1},
+                                    std::pair{"# args: --start Level2\n", WindowId::Level2},
+                                    std::pair{"# args: --start Level3\n", WindowId::Level3}}) {
     if (script.starts_with(line)) return level;
   }
-  return FormId::Intro;
+  return WindowId::Intro;
 }
 
 }  // namespace

@@ -5,13 +5,13 @@
 #include <string>
 #include <variant>
 
-#include "game/form.hpp"
+#include "game/window.hpp"
 
 namespace reddoor {
 
 struct CommandLine {
   std::string script;           // --script FILE: the headless run
-  std::optional<FormId> start;  // --start LevelN
+  std::optional<WindowId> start;  // --start LevelN
   std::string renderWindow;     // --render WINDOW FILE.png
   std::string renderFile;
   int scale = 0;            // --scale N; 0: not given

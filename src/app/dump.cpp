@@ -68,7 +68,7 @@ Json DumpControl(const Control& c, const Level* level) {
   switch (c.Kind()) {
     case ControlKind::PictureBox:
       j["Picture"] = PictureName(c.picture);
-      j["Tag"] = level ? level->Tag(c) : std::string(c.spec->tag);
+      j["Tag"] = level ? level->Tag(c) : std::string(c.record->tag);
       break;
     case ControlKind::Label:
       j["Caption"] = c.caption;
@@ -88,7 +88,7 @@ Json DumpControl(const Control& c, const Level* level) {
 Json DumpState(const Runtime& runtime) {
   Json state;
   state["t"] = runtime.Now();
-  const Form* visible = runtime.VisibleWindow();
+  const Window* visible = runtime.VisibleWindow();
   state["visible"] = visible ? visible->Name() : "";
   state["TotalCoins"] = runtime.TotalCoins();
   state["vars"] = Json::object();
@@ -97,7 +97,7 @@ Json DumpState(const Runtime& runtime) {
   const Level* level = runtime.LevelWindow(visible->Id());
   if (level) state["vars"] = LevelVars(*level);
   Json& controls = state["controls"];
-  for (const Control& c : visible->Controls().Controls()) {
+  for (const Control& c : visible->Contents().Controls()) {
     controls[c.DisplayName()] = DumpControl(c, level);
   }
   return state;

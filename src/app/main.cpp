@@ -20,7 +20,7 @@
 namespace {
 
 using reddoor::CommandLine;
-using reddoor::FormId;
+using reddoor::WindowId;
 
 const reddoor::WindowLayout* FindLayout(const std::string& name) {
   for (const reddoor::WindowLayout* layout : reddoor::AllLayouts()) {
@@ -32,11 +32,11 @@ const reddoor::WindowLayout* FindLayout(const std::string& name) {
 // Fonts and pictures are opened only when the first screenshot is taken.
 reddoor::Screenshooter MakeScreenshooter(int scale) {
   auto media = std::make_shared<std::unique_ptr<reddoor::SdlMedia>>();
-  return [media, scale](const reddoor::Form& form, const std::string& path) {
+  return [media, scale](const reddoor::Window& window, const std::string& path) {
     if (!*media) *media = std::make_unique<reddoor::SdlMedia>();
     reddoor::Renderer renderer(**media, **media, scale);
     reddoor::Canvas canvas;
-    renderer.Draw(form.Controls(), canvas);
+    renderer.Draw(window.Contents(), canvas);
     reddoor::WritePng(canvas, path);
   };
 }
@@ -72,7 +72,7 @@ int PlayInWindows(const CommandLine& line) {
   reddoor::Settings settings = settingsFile.Load();
   if (line.scale > 0) settings.scale = line.scale;
   if (line.fullscreen) settings.fullscreen = true;
-  reddoor::WindowedOptions options{.start = line.start.value_or(FormId::Intro),
+  reddoor::WindowedOptions options{.start = line.start.value_or(WindowId::Intro),
                                    .scale = settings.scale,
                                    .fullscreen = settings.fullscreen,
                                    .fullscreenChanged =

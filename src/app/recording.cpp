@@ -7,13 +7,13 @@
 
 namespace reddoor {
 
-ScriptRecorder::ScriptRecorder(std::ostream& out, FormId start) : out_(out), start_(start) {}
+ScriptRecorder::ScriptRecorder(std::ostream& out, WindowId start) : out_(out), start_(start) {}
 
 void ScriptRecorder::Started(Runtime& runtime) {
   runtime_ = &runtime;
   written_ = runtime.Now();
   // The same first line as the golden scripts: the arguments that the replay needs.
-  if (start_ != FormId::Intro) out_ << "# args: --start " << runtime.Window(start_).Name() << '\n';
+  if (start_ != WindowId::Intro) out_ << "# args: --start " << runtime.Get(start_).Name() << '\n';
   out_ << "# A game of Red Door as it was played; replay it with --script. The comments are\n"
           "# the lines that the replay prints.\n"
        << std::flush;
@@ -28,8 +28,8 @@ void ScriptRecorder::Clicked(std::string_view /*button*/) {
   Write(ClickCommand{});
 }
 
-void ScriptRecorder::WindowShown(const Form& form) {
-  Note(ShowEventLine(runtime_->Now(), form.Name()));
+void ScriptRecorder::WindowShown(const Window& window) {
+  Note(ShowEventLine(runtime_->Now(), window.Name()));
 }
 
 void ScriptRecorder::MessageShown(std::string_view text) {

@@ -23,13 +23,13 @@ namespace reddoor {
 
 class ScriptRecorder final : public SessionRecorder {
  public:
-  ScriptRecorder(std::ostream& out, FormId start);
+  ScriptRecorder(std::ostream& out, WindowId start);
 
   // The game starts on this runtime: its clock times the recording.
   void Started(Runtime& runtime) override;
   void KeyChanged(Key key, bool down) override;
   void Clicked(std::string_view button) override;
-  void WindowShown(const Form& form) override;
+  void WindowShown(const Window& window) override;
   void MessageShown(std::string_view text) override;
   void Ended() override;
 
@@ -39,7 +39,7 @@ class ScriptRecorder final : public SessionRecorder {
   void Note(const std::string& line);
 
   std::ostream& out_;
-  FormId start_;
+  WindowId start_;
   Runtime* runtime_ = nullptr;
   std::int64_t written_ = 0;  // the time that the waits written so far reach
 };

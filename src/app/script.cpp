@@ -55,11 +55,11 @@ Key ParseKey(const std::string& name) {
 }
 
 // The start that a first line "# args: --start LevelN" gives; none for any other first line.
-std::optional<FormId> StartFromArgsLine(const std::string& line) {
+std::optional<WindowId> StartFromArgsLine(const std::string& line) {
   constexpr std::string_view kArgs = "# args:";
   if (!line.starts_with(kArgs)) return std::nullopt;
   const std::vector<std::string> words = Words(line.substr(kArgs.size()));
-  const std::optional<FormId> start =
+  const std::optional<WindowId> start =
       words.size() == 2 && words[0] == "--start" ? StartWindowNamed(words[1]) : std::nullopt;
   if (!start) Bad("the arguments line takes only --start Level1|Level2|Level3");
   return start;
@@ -67,9 +67,9 @@ std::optional<FormId> StartFromArgsLine(const std::string& line) {
 
 }  // namespace
 
-std::optional<FormId> StartWindowNamed(std::string_view name) {
-  constexpr std::pair<std::string_view, FormId> kStarts[] = {
-      {"Level1", FormId::Level1}, {"Level2", FormId::Level2}, {"Level3", FormId::Level3}};
+std::optional<WindowId> StartWindowNamed(std::string_view name) {
+  constexpr std::pair<std::string_view, WindowId> kStarts[] = {
+      {"Level1", WindowId::Level1}, {"Level2", WindowId::Level2}, {"Level3", WindowId::Level3}};
   for (const auto& [named, id] : kStarts) {
     if (name == named) return id;
   }
@@ -143,9 +143,9 @@ constexpr std::int64_t kClockEndMs = std::int64_t{1} << 62;
 
 class ScriptRun {
  public:
-  ScriptRun(std::ostream& out, const ScriptOptions& options, FormId start)
+  ScriptRun(std::ostream& out, const ScriptOptions& options, WindowId start)
       : out_(out), options_(options), platform_(out), runtime_(platform_) {
-    runtime_.Window(start).Show();
+    runtime_.Get(start).Show();
   }
 
   // Carries out one command; false once the program has ended.
@@ -169,7 +169,7 @@ class ScriptRun {
     return true;
   }
   bool Do(const ClickCommand&) {
-    Form& intro = runtime_.Window(FormId::Intro);
+    Window& intro = runtime_.Get(WindowId::Intro);
     if (!intro.IsVisible()) Bad("\"Play\" is not on screen: Intro is not the visible window");
     intro.Click("CmdPlay");
     return true;
@@ -187,7 +187,7 @@ class ScriptRun {
     nlohmann::ordered_json chosen = nlohmann::ordered_json::object();
     for (const std::string& name : names) {
       if (!controls.contains(name)) {
-        const Form* visible = runtime_.VisibleWindow();
+        const Window* visible = runtime_.VisibleWindow();
         Bad(fmt::format("dump: {} has no control {}", visible ? visible->Name() : "no window",
                         name));
       }
@@ -218,8 +218,8 @@ int RunScript(std::istream& script, std::ostream& out, std::ostream& err,
     std::string line;
     bool more = static_cast<bool>(std::getline(script, line));
     lineNumber = 1;
-    const std::optional<FormId> start = options.start ? options.start : StartFromArgsLine(line);
-    ScriptRun run(out, options, start.value_or(FormId::Intro));
+    const std::optional<WindowId> start = options.start ? options.start : StartFromArgsLine(line);
+    ScriptRun run(out, options, start.value_or(WindowId::Intro));
     for (; more; more = static_cast<bool>(std::getline(script, line)), ++lineNumber) {
       const std::optional<ScriptCommand> command = ParseScriptLine(line);
       if (command && !run.Run(*command)) break;

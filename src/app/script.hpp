@@ -50,16 +50,16 @@ std::optional<ScriptCommand> ParseScriptLine(const std::string& line);  // throw
 std::string FormatScriptLine(const ScriptCommand& command);
 
 // Writes a picture of a window's client area.
-using Screenshooter = std::function<void(const Form& form, const std::string& path)>;
+using Screenshooter = std::function<void(const Window& window, const std::string& path)>;
 
 struct ScriptOptions {
   // None: as the script's first line says, else the title window.
-  std::optional<FormId> start;
+  std::optional<WindowId> start;
   Screenshooter screenshot;
 };
 
 // The windows a game can start on, by name: Level1, Level2, Level3.
-std::optional<FormId> StartWindowNamed(std::string_view name);
+std::optional<WindowId> StartWindowNamed(std::string_view name);
 
 // Runs a script to its end or to `close`. Returns the exit status: 0 done, 2 a bad line
 // (reported as "script:LINE: reason" on `err`), 1 a fault inside the game.

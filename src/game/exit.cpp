@@ -33,7 +33,7 @@ void Level::Special() {
   if (ControlTouch(man_, door_) == Side::None) return;
   if (rules_.exitStopsGameTimer) SetTimerEnabled(tmrGame_, false);
   // Otherwise the next level's load handler stops this level's game timer.
-  SwitchForm(*this, runtime_.Window(rules_.next));
+  SwitchWindow(*this, runtime_.Get(rules_.next));
 }
 
 void Level::CallBird() {
@@ -88,7 +88,7 @@ void Level::FlightStep() {
   bird_->top = Sub(bird_->top, kRiseStep);
   man_.top = Add(bird_->top, kCarriedBelowBird);
   man_.left = Add(bird_->left, kCarriedRightOfBird);
-  if (man_.top < kGoneAbove) SwitchForm(*this, runtime_.Window(rules_.next));
+  if (man_.top < kGoneAbove) SwitchWindow(*this, runtime_.Get(rules_.next));
 }
 
 }  // namespace reddoor

@@ -19,7 +19,7 @@ std::uint8_t ColorComponent(float draw) {
 }
 
 Finish::Finish(Runtime& runtime, Platform& platform)
-    : Form(runtime, platform, FormId::Finish, FinishLayout()), label1_(Controls().Get("Label1")) {
+    : Window(runtime, platform, WindowId::Finish, FinishLayout()), label1_(Contents().Get("Label1")) {
   OnTimer("Timer1", [this] { ChangeColor(); });
 }
 

@@ -2,7 +2,7 @@
 // The closing window: "Game Completed!" in a new colour ten times a second.
 #include <cstdint>
 
-#include "game/form.hpp"
+#include "game/window.hpp"
 
 namespace reddoor {
 
@@ -18,7 +18,7 @@ class UniformRandom {
 // A draw times 255, to the nearest whole number with ties to the even one.
 std::uint8_t ColorComponent(float draw);
 
-class Finish : public Form {
+class Finish : public Window {
  public:
   Finish(Runtime& runtime, Platform& platform);
   // Timer1: Label1 takes a new random colour.

@@ -5,7 +5,7 @@
 namespace reddoor {
 
 Intro::Intro(Runtime& runtime, Platform& platform)
-    : Form(runtime, platform, FormId::Intro, IntroLayout()) {}
+    : Window(runtime, platform, WindowId::Intro, IntroLayout()) {}
 
 void Intro::Click(std::string_view button) {
   if (button == "CmdPlay") PlayClicked();
@@ -13,7 +13,7 @@ void Intro::Click(std::string_view button) {
 
 void Intro::PlayClicked() {
   Hide();
-  runtime_.Window(FormId::Level1).Show();
+  runtime_.Get(WindowId::Level1).Show();
 }
 
 }  // namespace reddoor

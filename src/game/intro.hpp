@@ -1,10 +1,10 @@
 #pragma once
 // The title window: "Play" starts the game.
-#include "game/form.hpp"
+#include "game/window.hpp"
 
 namespace reddoor {
 
-class Intro : public Form {
+class Intro : public Window {
  public:
   Intro(Runtime& runtime, Platform& platform);
   void Click(std::string_view button) override;

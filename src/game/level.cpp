@@ -15,7 +15,7 @@ constexpr std::string_view kDefaultDeathMessage = "Sorry, your dead";
 
 // A malformed Tag is a fault of the layout, found when the game starts.
 std::optional<Patrol> PatrolOf(const Control& monster, std::string_view window) {
-  const std::string_view tag = monster.spec->tag;
+  const std::string_view tag = monster.record->tag;
   if (tag.empty()) return std::nullopt;
   std::string why;
   std::optional<Patrol> patrol = ReadPatrol(tag, &why);
@@ -28,21 +28,21 @@ std::optional<Patrol> PatrolOf(const Control& monster, std::string_view window) 
 
 }  // namespace
 
-Level::Level(Runtime& runtime, Platform& platform, FormId id, const LevelRules& rules)
-    : Form(runtime, platform, id, *rules.layout),
+Level::Level(Runtime& runtime, Platform& platform, WindowId id, const LevelRules& rules)
+    : Window(runtime, platform, id, *rules.layout),
       rules_(rules),
-      man_(Controls().Get("Man")),
-      picForwards_(Controls().Get("picForwards")),
-      picBackwards_(Controls().Get("picBackwards")),
-      floor_(Controls().Get("Floor")),
-      door_(Controls().Get("door")),
-      lblTotalCoins_(Controls().Get("lblTotalCoins")),
-      tmrGame_(Controls().Get("tmrGame")),
+      man_(Contents().Get("Man")),
+      picForwards_(Contents().Get("picForwards")),
+      picBackwards_(Contents().Get("picBackwards")),
+      floor_(Contents().Get("Floor")),
+      door_(Contents().Get("door")),
+      lblTotalCoins_(Contents().Get("lblTotalCoins")),
+      tmrGame_(Contents().Get("tmrGame")),
       hiddenAtLoad_(ControlOf(rules.hiddenAtLoad)),
-      block_(Controls().Array("Block")),
-      coin_(Controls().Array("Coin")),
-      water_(Controls().Array("Water")),
-      monster_(Controls().Array("Monster")),
+      block_(Contents().Array("Block")),
+      coin_(Contents().Array("Coin")),
+      water_(Contents().Array("Water")),
+      monster_(Contents().Array("Monster")),
       movingBlocks_(rules.movingBlocks.size()) {
   OnTimer("tmrGame", [this] { GameTick(); });
   for (std::size_t i = 0; i < movingBlocks_.size(); ++i) {
@@ -56,15 +56,15 @@ Level::Level(Runtime& runtime, Platform& platform, FormId id, const LevelRules& 
   for (const Control& monster : monster_) layoutPatrols_.push_back(PatrolOf(monster, Name()));
   patrols_ = layoutPatrols_;
   if (rules.exit == ExitKind::Bird) {
-    bird_ = &Controls().Get("Bird");
-    label1_ = &Controls().Get("Label1");
-    tmrFly_ = &Controls().Get("tmrFly");
+    bird_ = &Contents().Get("Bird");
+    label1_ = &Contents().Get("Label1");
+    tmrFly_ = &Contents().Get("tmrFly");
     OnTimer("tmrFly", [this] { FlightStep(); });
   }
 }
 
 Control& Level::ControlOf(const ControlRef& ref) {
-  return ref.index < 0 ? Controls().Get(ref.name) : Controls().Array(ref.name)(ref.index);
+  return ref.index < 0 ? Contents().Get(ref.name) : Contents().Array(ref.name)(ref.index);
 }
 
 void Level::OnLoad() {
@@ -86,7 +86,7 @@ std::string Level::Tag(const Control& control) const {
       return patrols_[i]->Tag();
     }
   }
-  return std::string(control.spec->tag);
+  return std::string(control.record->tag);
 }
 
 void Level::GameTick() {

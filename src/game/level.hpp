@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game/contact.hpp"
-#include "game/form.hpp"
+#include "game/window.hpp"
 #include "game/level_rules.hpp"
 #include "game/patrol.hpp"
 #include "game/route.hpp"
@@ -41,9 +41,9 @@ struct LevelVariables {
   friend bool operator==(const LevelVariables&, const LevelVariables&) = default;
 };
 
-class Level : public Form {
+class Level : public Window {
  public:
-  Level(Runtime& runtime, Platform& platform, FormId id, const LevelRules& rules);
+  Level(Runtime& runtime, Platform& platform, WindowId id, const LevelRules& rules);
 
   const LevelRules& Rules() const { return rules_; }
   const LevelVariables& Vars() const { return vars_; }

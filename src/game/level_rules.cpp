@@ -31,7 +31,7 @@ const LevelRules& Level1Rules() {
                                  .jumpHeight = 500,
                                  .hiddenAtLoad = {"door"},
                                  .door = {.count = CoinCount::Total, .coins = 15, .exactly = true},
-                                 .next = FormId::Level2,
+                                 .next = WindowId::Level2,
                                  .exitStopsGameTimer = true};
   return kRules;
 }
@@ -39,12 +39,12 @@ const LevelRules& Level1Rules() {
 const LevelRules& Level2Rules() {
   static const LevelRules kRules{.layout = &Level2Layout(),
                                  .jumpHeight = 1000,
-                                 .previous = FormId::Level1,
+                                 .previous = WindowId::Level1,
                                  .hiddenAtLoad = {"door"},
                                  .countsLevelCoins = true,
                                  .door = {.count = CoinCount::Level, .coins = 12},
                                  .movingBlocks = kLevel2Blocks,
-                                 .next = FormId::Level3};
+                                 .next = WindowId::Level3};
   return kRules;
 }
 
@@ -52,14 +52,14 @@ const LevelRules& Level2Rules() {
 const LevelRules& Level3Rules() {
   static const LevelRules kRules{.layout = &Level3Layout(),
                                  .jumpHeight = 1000,
-                                 .previous = FormId::Level2,
+                                 .previous = WindowId::Level2,
                                  .hiddenAtLoad = {"Block", 2},
                                  .countsLevelCoins = true,
                                  .door = {.count = CoinCount::Level, .coins = 5, .exactly = true},
                                  .coinSwitches = kLevel3Switches,
                                  .movingBlocks = kLevel3Blocks,
                                  .exit = ExitKind::Bird,
-                                 .next = FormId::Finish};
+                                 .next = WindowId::Finish};
   return kRules;
 }
 

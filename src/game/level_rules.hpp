@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "game/form.hpp"
+#include "game/window.hpp"
 #include "scene/layout.hpp"
 
 namespace reddoor {
@@ -54,7 +54,7 @@ struct LevelRules {
   const WindowLayout* layout = nullptr;
   std::int32_t jumpHeight = 0;
   // The level before, whose game timer the load handler stops.
-  std::optional<FormId> previous{};
+  std::optional<WindowId> previous{};
   // What the load handler hides before the game starts.
   ControlRef hiddenAtLoad{};
   // The level keeps a count of the coins taken on it, LevelCoins, beside the total.
@@ -63,7 +63,7 @@ struct LevelRules {
   std::span<const CoinSwitch> coinSwitches{};
   std::span<const MovingBlockRule> movingBlocks{};
   ExitKind exit = ExitKind::Door;
-  FormId next = FormId::Finish;
+  WindowId next = WindowId::Finish;
   // The door stops the level's own game timer before it switches.
   bool exitStopsGameTimer = false;
 };

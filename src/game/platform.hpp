@@ -7,7 +7,7 @@
 
 namespace reddoor {
 
-class Form;
+class Window;
 
 class Platform {
  public:
@@ -16,9 +16,9 @@ class Platform {
   virtual bool KeyPressed(Key key) = 0;
   // A modal message over `window` with the critical-stop icon and one OK button; returns once
   // the player has answered it.
-  virtual void ShowMessage(const Form& window, std::string_view text) = 0;
+  virtual void ShowMessage(const Window& window, std::string_view text) = 0;
   // The window has become visible.
-  virtual void WindowShown(const Form& window) = 0;
+  virtual void WindowShown(const Window& window) = 0;
 };
 
 }  // namespace reddoor

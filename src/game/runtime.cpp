@@ -6,58 +6,58 @@ namespace reddoor {
 
 Runtime::Runtime(Platform& platform, const LevelSet& levels)
     : intro_(*this, platform),
-      levels_{Level(*this, platform, FormId::Level1, *levels[0]),
-              Level(*this, platform, FormId::Level2, *levels[1]),
-              Level(*this, platform, FormId::Level3, *levels[2])},
+      levels_{Level(*this, platform, WindowId::Level1, *levels[0]),
+              Level(*this, platform, WindowId::Level2, *levels[1]),
+              Level(*this, platform, WindowId::Level3, *levels[2])},
       finish_(*this, platform),
-      forms_{&intro_, &levels_[0], &levels_[1], &levels_[2], &finish_} {
-  for (const Form* form : forms_) form->CheckTimersHandled();
+      windows_{&intro_, &levels_[0], &levels_[1], &levels_[2], &finish_} {
+  for (const Window* window : windows_) window->CheckTimersHandled();
 }
 
-Level* Runtime::LevelWindow(FormId id) {
+Level* Runtime::LevelWindow(WindowId id) {
   switch (id) {
-    case FormId::Level1:
+    case WindowId::Level1:
       return &levels_[0];
-    case FormId::Level2:
+    case WindowId::Level2:
       return &levels_[1];
-    case FormId::Level3:
+    case WindowId::Level3:
       return &levels_[2];
-    case FormId::Intro:
-    case FormId::Finish:
+    case WindowId::Intro:
+    case WindowId::Finish:
       break;
   }
   return nullptr;
 }
 
-const Level* Runtime::LevelWindow(FormId id) const {
+const Level* Runtime::LevelWindow(WindowId id) const {
   return const_cast<Runtime*>(this)->LevelWindow(id);
 }
 
-Form* Runtime::VisibleWindow() {
-  for (Form* form : forms_) {
-    if (form->IsVisible()) return form;
+Window* Runtime::VisibleWindow() {
+  for (Window* window : windows_) {
+    if (window->IsVisible()) return window;
   }
   return nullptr;
 }
 
-const Form* Runtime::VisibleWindow() const {
+const Window* Runtime::VisibleWindow() const {
   return const_cast<Runtime*>(this)->VisibleWindow();
 }
 
 std::vector<Runtime::Due>& Runtime::RunningTimers() const {
   if (!activeStale_) return running_;
   running_.clear();
-  for (Form* form : forms_) {
-    if (!form->IsLoaded()) continue;
-    const auto timers = form->Controls().Timers();
+  for (Window* window : windows_) {
+    if (!window->IsLoaded()) continue;
+    const auto timers = window->Contents().Timers();
     for (std::uint32_t i = 0; i < timers.size(); ++i) {
       const Control& timer = *timers[i];
       if (!timer.enabled) continue;
-      running_.push_back({timer.nextDue, TimerPeriod(timer.Interval()), i, form, timers[i]});
+      running_.push_back({timer.nextDue, TimerPeriod(timer.Interval()), i, window, timers[i]});
     }
   }
   std::sort(running_.begin(), running_.end(), [](const Due& a, const Due& b) {
-    const std::uint64_t first = a.form->LoadSequence(), second = b.form->LoadSequence();
+    const std::uint64_t first = a.window->LoadSequence(), second = b.window->LoadSequence();
     return first != second ? first < second : a.timer < b.timer;
   });
   activeStale_ = false;
@@ -88,9 +88,9 @@ void Runtime::RunTimersUntil(std::int64_t until) {
       if (due.at != now_) continue;
       due.at += due.period;
       due.control->nextDue = due.at;
-      if (tickObserver_) tickObserver_->TickRunning(*due.form, *due.control, now_);
+      if (tickObserver_) tickObserver_->TickRunning(*due.window, *due.control, now_);
       // The handler may unload the window, or load it again, and so change the running timers.
-      due.form->RunTimer(due.timer);
+      due.window->RunTimer(due.timer);
     }
   }
   if (until > now_) now_ = until;

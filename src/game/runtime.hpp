@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "game/finish.hpp"
-#include "game/form.hpp"
+#include "game/window.hpp"
 #include "game/intro.hpp"
 #include "game/level.hpp"
 #include "game/level_rules.hpp"
@@ -25,7 +25,7 @@ class TickObserver {
  public:
   virtual ~TickObserver() = default;
   // `due` is when the tick was due by the game clock.
-  virtual void TickRunning(const Form& form, const Control& timer, std::int64_t due) = 0;
+  virtual void TickRunning(const Window& window, const Control& timer, std::int64_t due) = 0;
 };
 
 class Runtime {
@@ -34,14 +34,14 @@ class Runtime {
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
 
-  Form& Window(FormId id) { return *forms_[static_cast<std::size_t>(id)]; }
-  const Form& Window(FormId id) const { return *forms_[static_cast<std::size_t>(id)]; }
+  Window& Get(WindowId id) { return *windows_[static_cast<std::size_t>(id)]; }
+  const Window& Get(WindowId id) const { return *windows_[static_cast<std::size_t>(id)]; }
   // The level window of this id; none for the title and the closing window.
-  Level* LevelWindow(FormId id);
-  const Level* LevelWindow(FormId id) const;
+  Level* LevelWindow(WindowId id);
+  const Level* LevelWindow(WindowId id) const;
   // The one visible window, or none before start-up.
-  Form* VisibleWindow();
-  const Form* VisibleWindow() const;
+  Window* VisibleWindow();
+  const Window* VisibleWindow() const;
 
   // Coins collected in the game so far; carried from one level to the next.
   std::int32_t TotalCoins() const { return totalCoins_; }
@@ -67,7 +67,7 @@ class Runtime {
     std::int64_t at = 0;
     std::int32_t period = 0;
     std::uint32_t timer = 0;  // its place among its window's timers
-    Form* form = nullptr;
+    Window* window = nullptr;
     Control* control = nullptr;
   };
   // The enabled timers of the loaded windows, by the windows' load order and then by the
@@ -80,7 +80,7 @@ class Runtime {
   Intro intro_;
   std::array<Level, 3> levels_;
   Finish finish_;
-  std::array<Form*, kFormCount> forms_;
+  std::array<Window*, kWindowCount> windows_;
   std::int32_t totalCoins_ = 0;
   std::int64_t now_ = 0;
   std::uint64_t loadCounter_ = 0;

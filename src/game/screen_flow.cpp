@@ -2,12 +2,12 @@
 
 namespace reddoor {
 
-void ShowFresh(Form& form) {
-  form.Unload();
-  form.Show();
+void ShowFresh(Window& window) {
+  window.Unload();
+  window.Show();
 }
 
-void SwitchForm(Form& from, Form& to) {
+void SwitchWindow(Window& from, Window& to) {
   from.Hide();
   from.Unload();
   to.Show();

@@ -17,8 +17,8 @@ class HeadlessPlatform final : public Platform {
   KeyLatch& Keys() { return keys_; }
 
   bool KeyPressed(Key key) override { return keys_.Poll(key); }
-  void ShowMessage(const Form& window, std::string_view text) override;
-  void WindowShown(const Form& window) override;
+  void ShowMessage(const Window& window, std::string_view text) override;
+  void WindowShown(const Window& window) override;
 
  private:
   std::ostream* out_ = nullptr;

@@ -33,7 +33,7 @@ struct Font {
 
 // One control of a layout. The defaults are those of a picture box; the factories below set
 // the defaults of the other kinds, and the With* modifiers set what a layout changes.
-struct ControlSpec {
+struct ControlRecord {
   std::string_view name;
   std::int16_t index = -1;  // -1: a single control, otherwise an element of a control array
   ControlKind kind = ControlKind::PictureBox;
@@ -68,75 +68,75 @@ struct ControlSpec {
   std::int32_t interval = 0;
   bool enabled = true;
 
-  constexpr ControlSpec Hidden() const {
-    ControlSpec c = *this;
+  constexpr ControlRecord Hidden() const {
+    ControlRecord c = *this;
     c.visible = false;
     return c;
   }
-  constexpr ControlSpec WithTag(std::string_view t) const {
-    ControlSpec c = *this;
+  constexpr ControlRecord WithTag(std::string_view t) const {
+    ControlRecord c = *this;
     c.tag = t;
     return c;
   }
-  constexpr ControlSpec WithBack(Color back) const {
-    ControlSpec c = *this;
+  constexpr ControlRecord WithBack(Color back) const {
+    ControlRecord c = *this;
     c.opaque = true;
     c.backColor = back;
     return c;
   }
-  constexpr ControlSpec WithFill(FillStyle style, Color color) const {
-    ControlSpec c = *this;
+  constexpr ControlRecord WithFill(FillStyle style, Color color) const {
+    ControlRecord c = *this;
     c.fill = style;
     c.fillColor = color;
     return c;
   }
-  constexpr ControlSpec WithBorder(Color color) const {
-    ControlSpec c = *this;
+  constexpr ControlRecord WithBorder(Color color) const {
+    ControlRecord c = *this;
     c.border = true;
     c.borderColor = color;
     return c;
   }
-  constexpr ControlSpec NoBorder() const {
-    ControlSpec c = *this;
+  constexpr ControlRecord NoBorder() const {
+    ControlRecord c = *this;
     c.border = false;
     return c;
   }
-  constexpr ControlSpec Circle() const {
-    ControlSpec c = *this;
+  constexpr ControlRecord Circle() const {
+    ControlRecord c = *this;
     c.shape = ShapeKind::Circle;
     return c;
   }
-  constexpr ControlSpec Cross() const {
-    ControlSpec c = *this;
+  constexpr ControlRecord Cross() const {
+    ControlRecord c = *this;
     c.shape = ShapeKind::Cross;
     return c;
   }
-  constexpr ControlSpec WithFont(Font f) const {
-    ControlSpec c = *this;
+  constexpr ControlRecord WithFont(Font f) const {
+    ControlRecord c = *this;
     c.font = f;
     return c;
   }
-  constexpr ControlSpec Centered() const {
-    ControlSpec c = *this;
+  constexpr ControlRecord Centered() const {
+    ControlRecord c = *this;
     c.alignment = Alignment::Center;
     return c;
   }
-  constexpr ControlSpec WithFocus() const {
-    ControlSpec c = *this;
+  constexpr ControlRecord WithFocus() const {
+    ControlRecord c = *this;
     c.focused = true;
     return c;
   }
-  constexpr ControlSpec Disabled() const {
-    ControlSpec c = *this;
+  constexpr ControlRecord Disabled() const {
+    ControlRecord c = *this;
     c.enabled = false;
     return c;
   }
 };
 
 // A picture box with the default sunken look and border (the hidden picture holders).
-constexpr ControlSpec PictureHolder(std::string_view name, Box box, std::int16_t rank,
+constexpr ControlRecord PictureHolder(std::string_view name, Box box, std::int16_t rank,
                                     PictureId picture) {
-  ControlSpec c;
+  ControlRecord c;
   c.name = name;
   c.box = box;
   c.rank = rank;
@@ -146,16 +146,16 @@ constexpr ControlSpec PictureHolder(std::string_view name, Box box, std::int16_t
 }
 
 // A flat, borderless picture box showing a picture (the sprites and clouds).
-constexpr ControlSpec Sprite(std::string_view name, std::int16_t index, Box box, std::int16_t rank,
+constexpr ControlRecord Sprite(std::string_view name, std::int16_t index, Box box, std::int16_t rank,
                              PictureId picture) {
-  ControlSpec c = PictureHolder(name, box, rank, picture);
+  ControlRecord c = PictureHolder(name, box, rank, picture);
   c.index = index;
   c.flat = true;
   return c;
 }
 
-constexpr ControlSpec Shape(std::string_view name, std::int16_t index, Box box, std::int16_t rank) {
-  ControlSpec c;
+constexpr ControlRecord Shape(std::string_view name, std::int16_t index, Box box, std::int16_t rank) {
+  ControlRecord c;
   c.name = name;
   c.index = index;
   c.kind = ControlKind::Shape;
@@ -165,14 +165,14 @@ constexpr ControlSpec Shape(std::string_view name, std::int16_t index, Box box, 
 }
 
 // An opaque rectangle with a one-pixel border: the blocks, floors and doors.
-constexpr ControlSpec Rect(std::string_view name, std::int16_t index, Box box, std::int16_t rank,
+constexpr ControlRecord Rect(std::string_view name, std::int16_t index, Box box, std::int16_t rank,
                            Color back, Color border) {
   return Shape(name, index, box, rank).WithBack(back).WithBorder(border);
 }
 
-constexpr ControlSpec Label(std::string_view name, Box box, std::int16_t rank,
+constexpr ControlRecord Label(std::string_view name, Box box, std::int16_t rank,
                             std::string_view caption, Color back, Font font) {
-  ControlSpec c;
+  ControlRecord c;
   c.name = name;
   c.kind = ControlKind::Label;
   c.box = box;
@@ -183,9 +183,9 @@ constexpr ControlSpec Label(std::string_view name, Box box, std::int16_t rank,
   return c;
 }
 
-constexpr ControlSpec Button(std::string_view name, Box box, std::int16_t rank,
+constexpr ControlRecord Button(std::string_view name, Box box, std::int16_t rank,
                              std::string_view caption, Color back) {
-  ControlSpec c;
+  ControlRecord c;
   c.name = name;
   c.kind = ControlKind::Button;
   c.box = box;
@@ -195,8 +195,8 @@ constexpr ControlSpec Button(std::string_view name, Box box, std::int16_t rank,
   return c;
 }
 
-constexpr ControlSpec Timer(std::string_view name, std::int32_t interval) {
-  ControlSpec c;
+constexpr ControlRecord Timer(std::string_view name, std::int32_t interval) {
+  ControlRecord c;
   c.name = name;
   c.kind = ControlKind::Timer;
   c.interval = interval;
@@ -212,7 +212,7 @@ struct WindowLayout {
   bool inTaskBar = true;
   Color background = palette::kSky;
   // Timers are listed in the order in which ticks due at the same instant run.
-  std::span<const ControlSpec> controls;
+  std::span<const ControlRecord> controls;
 };
 
 // Level windows are laid out with a frame of 45 twips on each side.

@@ -232,7 +232,7 @@ void Renderer::DrawPaused(Canvas& canvas) {
 }
 
 void Renderer::DrawShape(const Control& control, Canvas& canvas) const {
-  const ControlSpec& look = *control.spec;
+  const ControlRecord& look = *control.record;
   const PixelRect box = BoxOf(control);
   if (look.shape == ShapeKind::Cross) return DrawCross(box, ToPixel(look.fillColor), canvas);
   const PixelRect rows = box.Intersect(canvas.Bounds());
@@ -255,7 +255,7 @@ void Renderer::DrawShape(const Control& control, Canvas& canvas) const {
 }
 
 void Renderer::DrawLabel(const Control& control, Canvas& canvas) {
-  const ControlSpec& look = *control.spec;
+  const ControlRecord& look = *control.record;
   const PixelRect box = BoxOf(control);
   FillRect(canvas, box, ToPixel(look.backColor));
   const int lineHeight = text_.LineHeight(look.font, scale_);
@@ -290,7 +290,7 @@ std::vector<std::string_view> Renderer::WrapText(const Font& font, std::string_v
 }
 
 void Renderer::DrawButton(const Control& control, Canvas& canvas) {
-  const ControlSpec& look = *control.spec;
+  const ControlRecord& look = *control.record;
   const PixelRect box = BoxOf(control);
   FillRect(canvas, box, ToPixel(look.backColor));
   // Raised: a black frame, lit from the top left.
@@ -304,7 +304,7 @@ void Renderer::DrawButton(const Control& control, Canvas& canvas) {
 }
 
 void Renderer::DrawPictureBox(const Control& control, Canvas& canvas) {
-  const ControlSpec& look = *control.spec;
+  const ControlRecord& look = *control.record;
   const PixelRect box = BoxOf(control);
   const Pixel back = ToPixel(look.backColor);
   FillRect(canvas, box, back);

@@ -29,20 +29,20 @@ std::string_view PictureName(PictureId id) {
 }
 
 std::string Control::DisplayName() const {
-  if (spec->index < 0) return std::string(spec->name);
-  return fmt::format("{}({})", spec->name, spec->index);
+  if (record->index < 0) return std::string(record->name);
+  return fmt::format("{}({})", record->name, record->index);
 }
 
 void Control::Reset() {
-  left = spec->box.left;
-  top = spec->box.top;
-  width = spec->box.width;
-  height = spec->box.height;
-  visible = spec->visible;
-  picture = spec->picture;
-  if (caption != spec->caption) caption = spec->caption;
-  foreColor = spec->foreColor;
-  enabled = spec->kind == ControlKind::Timer && spec->enabled;
+  left = record->box.left;
+  top = record->box.top;
+  width = record->box.width;
+  height = record->box.height;
+  visible = record->visible;
+  picture = record->picture;
+  if (caption != record->caption) caption = record->caption;
+  foreColor = record->foreColor;
+  enabled = record->kind == ControlKind::Timer && record->enabled;
   nextDue = 0;
 }
 
@@ -62,40 +62,40 @@ bool DrawnWithPictures(ControlKind kind) {
 Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
   // Group the records by name, keeping the order in which each name first appears.
   const std::size_t count = layout.controls.size();
-  std::vector<const ControlSpec*> ordered;
+  std::vector<const ControlRecord*> ordered;
   ordered.reserve(count);
   std::vector<bool> grouped(count);
   for (std::size_t first = 0; first < count; ++first) {
     if (grouped[first]) continue;
-    const ControlSpec& spec = layout.controls[first];
-    Group group{spec.name, ordered.size(), 0, spec.index >= 0};
+    const ControlRecord& record = layout.controls[first];
+    Group group{record.name, ordered.size(), 0, record.index >= 0};
     for (std::size_t i = first; i < count; ++i) {
-      const ControlSpec& member = layout.controls[i];
-      if (grouped[i] || member.name != spec.name) continue;
+      const ControlRecord& member = layout.controls[i];
+      if (grouped[i] || member.name != record.name) continue;
       grouped[i] = true;
       if ((member.index >= 0) != group.isArray) {
         throw GameFault(
             fmt::format("layout fault: window {} mixes a single control and an array named {}",
-                        layout.name, spec.name));
+                        layout.name, record.name));
       }
       ordered.push_back(&member);
       ++group.count;
     }
     std::sort(ordered.begin() + static_cast<std::ptrdiff_t>(group.first), ordered.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->index < b->index; });
+              [](const ControlRecord* a, const ControlRecord* b) { return a->index < b->index; });
     for (std::size_t i = 0; i < group.count; ++i) {
       const int expected = group.isArray ? static_cast<int>(i) : -1;
       if (ordered[group.first + i]->index != expected) {
         throw GameFault(
             fmt::format("layout fault: window {} has a gap or a repeat in array {} at index {}",
-                        layout.name, spec.name, i));
+                        layout.name, record.name, i));
       }
     }
     groups_.push_back(group);
   }
 
   controls_.resize(ordered.size());
-  for (std::size_t i = 0; i < ordered.size(); ++i) controls_[i].spec = ordered[i];
+  for (std::size_t i = 0; i < ordered.size(); ++i) controls_[i].record = ordered[i];
   Reset();
 
   for (Control& c : controls_) {
@@ -108,7 +108,7 @@ Scene::Scene(const WindowLayout& layout) : layout_(&layout) {
   std::stable_sort(drawOrder_.begin(), drawOrder_.end(), [](const Control* a, const Control* b) {
     const bool aTop = DrawnWithPictures(a->Kind()), bTop = DrawnWithPictures(b->Kind());
     if (aTop != bTop) return bTop;
-    return a->spec->rank > b->spec->rank;
+    return a->record->rank > b->record->rank;
   });
 }
 

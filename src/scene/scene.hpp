@@ -16,7 +16,7 @@ namespace reddoor {
 // A live control. What the logic may change is copied out of the layout record; the rest
 // (kind, look, rank, tag) is read from the record itself.
 struct Control {
-  const ControlSpec* spec = nullptr;
+  const ControlRecord* record = nullptr;
   std::int32_t left = 0, top = 0, width = 0, height = 0;
   bool visible = true;
   PictureId picture = PictureId::None;
@@ -26,10 +26,10 @@ struct Control {
   bool enabled = false;
   std::int64_t nextDue = 0;  // when an enabled timer ticks next, in ms of the game clock
 
-  std::string_view Name() const { return spec->name; }
-  std::int16_t Index() const { return spec->index; }
-  ControlKind Kind() const { return spec->kind; }
-  std::int32_t Interval() const { return spec->interval; }
+  std::string_view Name() const { return record->name; }
+  std::int16_t Index() const { return record->index; }
+  ControlKind Kind() const { return record->kind; }
+  std::int32_t Interval() const { return record->interval; }
   Box Area() const { return {left, top, width, height}; }
   // "Man" or "Block(7)", as the controls are named in messages and dumps.
   std::string DisplayName() const;

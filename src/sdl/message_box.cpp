@@ -65,7 +65,7 @@ void MessageBox::Lay(std::string_view text) {
   scene_.emplace(layout_);
 }
 
-void MessageBox::Show(std::string_view text, const GameWindow& parent) {
+void MessageBox::Show(std::string_view text, const DesktopWindow& parent) {
   Lay(text);
   spaceDown_ = false;
   pressedOnOk_ = false;

@@ -17,7 +17,7 @@
 
 #include "scene/layout.hpp"
 #include "scene/scene.hpp"
-#include "sdl/game_window.hpp"
+#include "sdl/desktop_window.hpp"
 #include "sdl/media.hpp"
 
 namespace reddoor {
@@ -27,7 +27,7 @@ class MessageBox {
   explicit MessageBox(SdlMedia& media) : media_(media) {}
 
   // Shows the text over the middle of `parent`, at its scale, with the keyboard.
-  void Show(std::string_view text, const GameWindow& parent);
+  void Show(std::string_view text, const DesktopWindow& parent);
   void Hide() { window_->Hide(); }
   Uint32 Id() const { return window_ ? window_->Id() : 0; }
   void TakeFocus() { window_->TakeFocus(); }
@@ -42,10 +42,10 @@ class MessageBox {
 
   SdlMedia& media_;
   std::string text_;
-  std::vector<ControlSpec> controls_;
+  std::vector<ControlRecord> controls_;
   WindowLayout layout_;
   std::optional<Scene> scene_;
-  std::optional<GameWindow> window_;
+  std::optional<DesktopWindow> window_;
   bool spaceDown_ = false;
   bool pressedOnOk_ = false;  // the left mouse button went down on OK
 };

@@ -58,13 +58,13 @@ void SdlPlatform::SetFullscreen(bool fullscreen, std::function<void(bool)> chang
   fullscreenChanged_ = std::move(changed);
 }
 
-void SdlPlatform::ShowMessage(const Form& window, std::string_view text) {
+void SdlPlatform::ShowMessage(const Window& window, std::string_view text) {
   if (recorder_) recorder_->MessageShown(text);
   // A game that is ending shows no more messages.
   if (quitRequested_) return;
   // While the message is up the window shows the moment of death: the player is gone.
   PresentWindow(window);
-  GameWindow& parent = DesktopWindow(window);
+  DesktopWindow& parent = DesktopOf(window);
   messageOpen_ = true;
   HoldClock(true, "message opened");
   ReleaseAllKeys();
@@ -81,7 +81,7 @@ void SdlPlatform::ShowMessage(const Form& window, std::string_view text) {
   parent.TakeFocus();
 }
 
-bool SdlPlatform::HandleWhileMessageOpen(const SDL_Event& event, const Form& window) {
+bool SdlPlatform::HandleWhileMessageOpen(const SDL_Event& event, const Window& window) {
   const Uint32 windowId = WindowIdOf(event);
   if (windowId == messageBox_.Id()) return messageBox_.Answered(event);
   switch (event.type) {
@@ -93,7 +93,7 @@ bool SdlPlatform::HandleWhileMessageOpen(const SDL_Event& event, const Form& win
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) quitRequested_ = true;
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) messageBox_.TakeFocus();
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-        if (GameWindow* shown = WindowOf(windowId)) shown->Invalidate();
+        if (DesktopWindow* shown = WindowOf(windowId)) shown->Invalidate();
         PresentWindow(window);
       }
       break;
@@ -112,7 +112,7 @@ bool SdlPlatform::HandleWhileMessageOpen(const SDL_Event& event, const Form& win
   return false;
 }
 
-void SdlPlatform::WindowShown(const Form& window) {
+void SdlPlatform::WindowShown(const Window& window) {
   if (recorder_) recorder_->WindowShown(window);
 }
 
@@ -171,35 +171,35 @@ bool SdlPlatform::Handle(const SDL_Event& event, Runtime& runtime) {
 
 void SdlPlatform::Present(const Runtime& runtime) {
   // Hide before showing: the window shown last takes the keyboard.
-  for (std::size_t i = 0; i < kFormCount; ++i) {
-    if (windows_[i] && !runtime.Window(static_cast<FormId>(i)).IsVisible()) windows_[i]->Hide();
+  for (std::size_t i = 0; i < kWindowCount; ++i) {
+    if (windows_[i] && !runtime.Get(static_cast<WindowId>(i)).IsVisible()) windows_[i]->Hide();
   }
-  if (const Form* visible = runtime.VisibleWindow()) PresentWindow(*visible);
+  if (const Window* visible = runtime.VisibleWindow()) PresentWindow(*visible);
 }
 
-void SdlPlatform::PresentWindow(const Form& form) {
-  GameWindow& window = DesktopWindow(form);
+void SdlPlatform::PresentWindow(const Window& form) {
+  DesktopWindow& window = DesktopOf(form);
   window.SetFullscreen(fullscreen_);
   window.ShowPaused(Paused());
   window.Show();
-  if (window.Present(form.Controls()) && timingLog_) timingLog_->FramePresented(form);
+  if (window.Present(form.Contents()) && timingLog_) timingLog_->FramePresented(form);
 }
 
-GameWindow& SdlPlatform::DesktopWindow(const Form& form) {
+DesktopWindow& SdlPlatform::DesktopOf(const Window& form) {
   auto& window = windows_[static_cast<std::size_t>(form.Id())];
-  if (!window) window = std::make_unique<GameWindow>(form.Layout(), media_, scale_);
+  if (!window) window = std::make_unique<DesktopWindow>(form.Layout(), media_, scale_);
   return *window;
 }
 
-GameWindow* SdlPlatform::WindowOf(Uint32 windowId) {
+DesktopWindow* SdlPlatform::WindowOf(Uint32 windowId) {
   for (auto& window : windows_) {
     if (window && window->Id() == windowId) return window.get();
   }
   return nullptr;
 }
 
-Form* SdlPlatform::VisibleFormOf(Uint32 windowId, Runtime& runtime) {
-  Form* form = runtime.VisibleWindow();
+Window* SdlPlatform::VisibleWindowOf(Uint32 windowId, Runtime& runtime) {
+  Window* form = runtime.VisibleWindow();
   if (!form) return nullptr;
   const auto& window = windows_[static_cast<std::size_t>(form->Id())];
   return window && window->Id() == windowId ? form : nullptr;
@@ -213,7 +213,7 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event, Runtime& runti
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
       // The game hears only its own window's keys: away from it, it waits for the player.
-      if (VisibleFormOf(event.windowID, runtime)) SetPause(pausedByPlayer_, true);
+      if (VisibleWindowOf(event.windowID, runtime)) SetPause(pausedByPlayer_, true);
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       if (WindowOf(event.windowID)) {
@@ -225,7 +225,7 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event, Runtime& runti
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_SHOWN:
-      if (GameWindow* window = WindowOf(event.windowID)) window->Invalidate();
+      if (DesktopWindow* window = WindowOf(event.windowID)) window->Invalidate();
       break;
     default:
       break;
@@ -292,9 +292,9 @@ void SdlPlatform::ReleaseAllKeys() {
 // window.
 void SdlPlatform::HandleMouseButton(const SDL_MouseButtonEvent& event, Runtime& runtime) {
   if (event.button != SDL_BUTTON_LEFT) return;
-  Form* form = Held() ? nullptr : VisibleFormOf(event.windowID, runtime);
+  Window* form = Held() ? nullptr : VisibleWindowOf(event.windowID, runtime);
   const std::string button =
-      form ? DesktopWindow(*form).ButtonAt(form->Controls(), event.x, event.y) : std::string();
+      form ? DesktopOf(*form).ButtonAt(form->Contents(), event.x, event.y) : std::string();
   if (event.state == SDL_PRESSED) {
     pressedButton_ = button;
     return;
@@ -303,14 +303,14 @@ void SdlPlatform::HandleMouseButton(const SDL_MouseButtonEvent& event, Runtime& 
 }
 
 void SdlPlatform::PressFocusedButton(Runtime& runtime) {
-  Form* form = runtime.VisibleWindow();
+  Window* form = runtime.VisibleWindow();
   if (!form) return;
-  for (const Control& c : form->Controls().Controls()) {
+  for (const Control& c : form->Contents().Controls()) {
     if (c.Kind() == ControlKind::Button && c.visible) return Click(*form, std::string(c.Name()));
   }
 }
 
-void SdlPlatform::Click(Form& form, const std::string& button) {
+void SdlPlatform::Click(Window& form, const std::string& button) {
   if (recorder_) recorder_->Clicked(button);
   form.Click(button);
 }

@@ -24,7 +24,7 @@
 #include "game/platform.hpp"
 #include "game/runtime.hpp"
 #include "sdl/game_clock.hpp"
-#include "sdl/game_window.hpp"
+#include "sdl/desktop_window.hpp"
 #include "sdl/gamepads.hpp"
 #include "sdl/media.hpp"
 #include "sdl/message_box.hpp"
@@ -52,9 +52,9 @@ class SdlPlatform final : public Platform {
   void SetFullscreen(bool fullscreen, std::function<void(bool)> changed);
 
   bool KeyPressed(Key key) override { return keys_.Poll(key); }
-  void ShowMessage(const Form& window, std::string_view text) override;
+  void ShowMessage(const Window& window, std::string_view text) override;
   // The desktop windows follow the game's windows in Present, not at once.
-  void WindowShown(const Form& window) override;
+  void WindowShown(const Window& window) override;
 
   // Handles one event; false once the player has ended the game.
   bool Handle(const SDL_Event& event, Runtime& runtime);
@@ -66,12 +66,12 @@ class SdlPlatform final : public Platform {
   bool Paused() const { return pausedByPlayer_ || pausedByFocus_; }
 
  private:
-  GameWindow& DesktopWindow(const Form& form);
+  DesktopWindow& DesktopOf(const Window& form);
   // Draws what changed on the desktop window of a visible game window.
-  void PresentWindow(const Form& form);
+  void PresentWindow(const Window& form);
   // The visible game window, if this desktop window is its.
-  Form* VisibleFormOf(Uint32 windowId, Runtime& runtime);
-  GameWindow* WindowOf(Uint32 windowId);
+  Window* VisibleWindowOf(Uint32 windowId, Runtime& runtime);
+  DesktopWindow* WindowOf(Uint32 windowId);
   void HandleWindowEvent(const SDL_WindowEvent& event, Runtime& runtime);
   void HandleKey(const SDL_KeyboardEvent& event, Runtime& runtime);
   // P, F11, Alt+Enter and Escape; false for any other key.
@@ -80,11 +80,11 @@ class SdlPlatform final : public Platform {
   // A game key went down or up on the keyboard or the gamepads.
   void KeyChanged(KeySource source, Key key, bool down);
   // The player clicked the button.
-  void Click(Form& form, const std::string& button);
+  void Click(Window& form, const std::string& button);
   // A key pressed the button that has the focus: a window's one button.
   void PressFocusedButton(Runtime& runtime);
   // While a message box is open: false until it is answered or the game ended.
-  bool HandleWhileMessageOpen(const SDL_Event& event, const Form& window);
+  bool HandleWhileMessageOpen(const SDL_Event& event, const Window& window);
   // No presses and no clicks reach a held game.
   bool Held() const { return Paused() || messageOpen_; }
   void SetPause(bool byPlayer, bool byFocus);
@@ -117,7 +117,7 @@ class SdlPlatform final : public Platform {
   bool buttonKeyed_ = false;
   bool fullscreen_ = false;
   std::function<void(bool)> fullscreenChanged_;
-  std::array<std::unique_ptr<GameWindow>, kFormCount> windows_;
+  std::array<std::unique_ptr<DesktopWindow>, kWindowCount> windows_;
   MessageBox messageBox_{media_};
   std::string pressedButton_;  // the button the left mouse button went down on
 };

@@ -7,7 +7,7 @@
 
 namespace reddoor {
 
-class Form;
+class Window;
 class Runtime;
 
 class SessionRecorder {
@@ -19,7 +19,7 @@ class SessionRecorder {
   virtual void KeyChanged(Key key, bool down) = 0;
   // The player clicked this button of the visible window.
   virtual void Clicked(std::string_view button) = 0;
-  virtual void WindowShown(const Form& form) = 0;
+  virtual void WindowShown(const Window& form) = 0;
   virtual void MessageShown(std::string_view text) = 0;
   // The player closed the game.
   virtual void Ended() = 0;

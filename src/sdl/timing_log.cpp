@@ -29,7 +29,7 @@ TimingLog::~TimingLog() {
   std::fclose(file_);
 }
 
-void TimingLog::TickRunning(const Form& form, const Control& timer, std::int64_t due) {
+void TimingLog::TickRunning(const Window& form, const Control& timer, std::int64_t due) {
   fmt::print(file_, "tick {} {} due {} at {:.3f}\n", form.Name(), timer.Name(), due,
              clock_.ExactNow());
 }
@@ -38,7 +38,7 @@ void TimingLog::Note(std::string_view what) {
   fmt::print(file_, "{} at {:.3f} wall {:.3f}\n", what, clock_.ExactNow(), clock_.WallNow());
 }
 
-void TimingLog::FramePresented(const Form& form) {
+void TimingLog::FramePresented(const Window& form) {
   fmt::print(file_, "frame {} at {:.3f}\n", form.Name(), clock_.ExactNow());
 }
 

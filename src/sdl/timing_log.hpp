@@ -25,8 +25,8 @@ class TimingLog final : public TickObserver {
   TimingLog(const TimingLog&) = delete;
   TimingLog& operator=(const TimingLog&) = delete;
 
-  void TickRunning(const Form& form, const Control& timer, std::int64_t due) override;
-  void FramePresented(const Form& form);
+  void TickRunning(const Window& form, const Control& timer, std::int64_t due) override;
+  void FramePresented(const Window& form);
   // Something that holds or lets go of the game clock: pause, resume, message opened, ...
   void Note(std::string_view what);
 

@@ -151,7 +151,7 @@ void Play(const WindowedOptions& options) {
   }
   IgnoreUnusedEvents();
   platform.StartGamepads();
-  runtime.Window(options.start).Show();
+  runtime.Get(options.start).Show();
   PlayUntilClosed(runtime, platform, clock);
   if (options.recorder) options.recorder->Ended();
 }

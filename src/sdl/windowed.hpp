@@ -9,7 +9,7 @@
 namespace reddoor {
 
 struct WindowedOptions {
-  FormId start = FormId::Intro;
+  WindowId start = WindowId::Intro;
   // 1 to 8; 0: the largest scale at which every window fits the desktop. A scale that does not
   // fit is lowered to the largest that does, with a line on standard error.
   int scale = 0;

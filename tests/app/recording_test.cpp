@@ -20,8 +20,8 @@ namespace {
 class RecordingTest : public ::testing::Test {
  protected:
   RecordingTest() {
-    platform_.onShown = [this](const Form& form) { recorder_.WindowShown(form); };
-    platform_.onMessage = [this](const Form&, std::string_view text) {
+    platform_.onShown = [this](const Window& window) { recorder_.WindowShown(window); };
+    platform_.onMessage = [this](const Window&, std::string_view text) {
       recorder_.MessageShown(text);
     };
     recorder_.Started(runtime_);
@@ -42,16 +42,16 @@ class RecordingTest : public ::testing::Test {
   }
 
   std::ostringstream recording_;
-  ScriptRecorder recorder_{recording_, FormId::Intro};
+  ScriptRecorder recorder_{recording_, WindowId::Intro};
   test::TestPlatform platform_;
   Runtime runtime_{platform_};
 };
 
 TEST_F(RecordingTest, TheReplayPlaysTheRecordedGame) {
-  runtime_.Window(FormId::Intro).Show();
+  runtime_.Get(WindowId::Intro).Show();
   At(1234);
   recorder_.Clicked("CmdPlay");
-  runtime_.Window(FormId::Intro).Click("CmdPlay");
+  runtime_.Get(WindowId::Intro).Click("CmdPlay");
   At(1450);
   Key(Key::Right, true);
   At(1461);
@@ -80,7 +80,7 @@ TEST_F(RecordingTest, TheReplayPlaysTheRecordedGame) {
 
 TEST(ScriptRecorderTest, AGameStartedOnALevelSaysSoOnItsFirstLine) {
   std::ostringstream recording;
-  ScriptRecorder recorder(recording, FormId::Level2);
+  ScriptRecorder recorder(recording, WindowId::Level2);
   test::TestPlatform platform;
   Runtime runtime(platform);
   recorder.Started(runtime);

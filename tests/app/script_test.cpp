@@ -25,7 +25,7 @@ TEST(DumpTest, NamedControlsAloneAndAnUnknownNameIsABadLine) {
 TEST(ArgsLineTest, TheFirstLineChoosesTheStartUnlessTheCommandLineDoes) {
   const std::string script = "# args: --start Level2\ndump Man\n";
   EXPECT_EQ(test::RunScriptText(script).LastDump().at("visible"), "Level2");
-  EXPECT_EQ(test::RunScriptText(script, FormId::Level3).LastDump().at("visible"), "Level3");
+  EXPECT_EQ(test::RunScriptText(script, WindowId::Level3).LastDump().at("visible"), "Level3");
   const auto bad = test::RunScriptText("# args: --scale 2\n");
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.errors.rfind("script:1: ", 0), 0u) << bad.errors;

@@ -44,7 +44,7 @@ class BlocksTest : public ::testing::Test {
   static constexpr std::int32_t kBlockTop = 5000;
   static constexpr std::int32_t kBlockBottom = kBlockTop + 200;
   static constexpr std::int32_t kFloorTop = 9000;
-  test::Stage stage_{FormId::Level1};
+  test::Stage stage_{WindowId::Level1};
 };
 
 TEST_F(BlocksTest, LandingBandRunsFrom50AboveTo100BelowTheTop) {

@@ -95,7 +95,7 @@ TEST(ControlTouchTest, BandsBoundsAndPriority) {
 }
 
 TEST(BlocksTouchingTest, TheHighestNumberedBlockThatTouchesCounts) {
-  test::Stage stage(FormId::Level1);
+  test::Stage stage(WindowId::Level1);
   stage.ClearStage();
   stage.PlaceManBottom(5000, 4000);
   EXPECT_EQ(stage.Window().BlocksTouching(), Side::None);

@@ -38,8 +38,8 @@ class EffectTest : public ::testing::TestWithParam<Effect> {};
 TEST_P(EffectTest, TouchingTheMonsterAppliesItsEffect) {
   const Effect& e = GetParam();
   const std::string tag = "X/0/0/0/0/" + e.effect;
-  const AlteredLevel altered(FormId::Level1, "Monster", 1, [&](ControlSpec& s) { s.tag = tag; });
-  Stage stage(FormId::Level1, altered.Levels());
+  const AlteredLevel altered(WindowId::Level1, "Monster", 1, [&](ControlRecord& s) { s.tag = tag; });
+  Stage stage(WindowId::Level1, altered.Levels());
   stage.ClearStage();
   Control& monster = stage.Get("Monster", 1);
   Stage::Place(monster, 6000, 3000);
@@ -68,10 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Effect{"d", 5, 5, false, false}, Effect{"", 5, 5, false, false}));
 
 TEST(DataFaultTest, AMalformedTagIsRejectedWhenTheGameStarts) {
-  const AlteredLevel altered(FormId::Level1, "Monster", 1,
-                             [](ControlSpec& s) { s.tag = "RL/0/4680/6840/45"; });
+  const AlteredLevel altered(WindowId::Level1, "Monster", 1,
+                             [](ControlRecord& s) { s.tag = "RL/0/4680/6840/45"; });
   try {
-    Stage stage(FormId::Level1, altered.Levels());
+    Stage stage(WindowId::Level1, altered.Levels());
     FAIL() << "the game started";
   } catch (const GameFault& fault) {
     const std::string message = fault.what();
@@ -87,7 +87,7 @@ TEST(DataFaultTest, ATimerThatNothingHandlesIsRejectedWhenTheGameStarts) {
   LevelSet levels = StandardLevels();
   levels[1] = &rules;
   try {
-    Stage stage(FormId::Level1, levels);
+    Stage stage(WindowId::Level1, levels);
     FAIL() << "the game started";
   } catch (const GameFault& fault) {
     const std::string message = fault.what();
@@ -100,15 +100,15 @@ TEST(DataFaultTest, ATimerThatNothingHandlesIsRejectedWhenTheGameStarts) {
 // ends the game with "Overflow" instead of wrapping it round to the far left.
 TEST(DataFaultTest, AStepPastTheRangeOfALongEndsTheGameWithOverflow) {
   // Monster(1) starts at Left 6840 on a right leg: 6840 + 2147483647 does not fit.
-  const AlteredLevel altered(FormId::Level1, "Monster", 1,
-                             [](ControlSpec& s) { s.tag = "RL/0/4680/6840/2147483647/1"; });
-  Stage stage(FormId::Level1, altered.Levels());
+  const AlteredLevel altered(WindowId::Level1, "Monster", 1,
+                             [](ControlRecord& s) { s.tag = "RL/0/4680/6840/2147483647/1"; });
+  Stage stage(WindowId::Level1, altered.Levels());
   EXPECT_THROW(stage.Window().GameTick(), GameFault);
   EXPECT_EQ(stage.Get("Monster", 1).left, 6840);
 }
 
 TEST(DeathTest, AnEmptyMessageBecomesTheDefaultOneAndTheLevelRestarts) {
-  Stage stage(FormId::Level1);
+  Stage stage(WindowId::Level1);
   stage.Game().SetTotalCoins(3);
   stage.PlaceMan(5000, 5000);
   stage.Window().Die("");
@@ -124,7 +124,7 @@ TEST(DeathTest, AnEmptyMessageBecomesTheDefaultOneAndTheLevelRestarts) {
 void KeepOnlyTheWater(Stage& stage) {
   stage.ClearStage();
   for (Control* c : {&stage.Get("Water", 0), &stage.Get("Water", 1), &stage.Get("Floor")}) {
-    Stage::Place(*c, c->spec->box.left, c->spec->box.top);
+    Stage::Place(*c, c->record->box.left, c->record->box.top);
   }
 }
 
@@ -133,7 +133,7 @@ TEST(WaterTest, AFallerDiesOnTheTickHisLowerEdgeReachesTheWatersTop) {
   for (const auto& [left, waterTop] : {std::pair{1000, 6480}, std::pair{6000, 6720}}) {
     for (const int above : {126, 125}) {
       SCOPED_TRACE(::testing::Message() << left << ", " << above);
-      Stage stage(FormId::Level1);
+      Stage stage(WindowId::Level1);
       KeepOnlyTheWater(stage);
       stage.PlaceManBottom(left, waterTop - above);
       stage.Vars().jumping = true;
@@ -146,7 +146,7 @@ TEST(WaterTest, AFallerDiesOnTheTickHisLowerEdgeReachesTheWatersTop) {
 }
 
 TEST(WaterTest, TouchingBothAreasDiesOnceAndTheTickGoesOnOverTheRestartedLevel) {
-  Stage stage(FormId::Level1);
+  Stage stage(WindowId::Level1);
   KeepOnlyTheWater(stage);
   stage.PlaceManBottom(1000, 6800);
   ASSERT_NE(ControlTouch(stage.Get("Man"), stage.Get("Water", 0)), Side::None);
@@ -158,7 +158,7 @@ TEST(WaterTest, TouchingBothAreasDiesOnceAndTheTickGoesOnOverTheRestartedLevel) 
 }
 
 TEST(CoinTest, Level1DoorShowsOnlyWhenTheTotalIsExactlyFifteen) {
-  Stage stage(FormId::Level1);
+  Stage stage(WindowId::Level1);
   Level& level = stage.Window();
   Runtime& runtime = stage.Game();
   runtime.SetTotalCoins(14);
@@ -191,7 +191,7 @@ TEST(CoinTest, Level3CoinsActInTheSameTick) {
   for (const Case c : {Case{0, false, true, false}, Case{1, false, false, true},
                        Case{2, true, false, false}, Case{3, false, false, false}}) {
     SCOPED_TRACE(c.coin);
-    Stage stage(FormId::Level3);
+    Stage stage(WindowId::Level3);
     const Control& taken = stage.Get("Coin", c.coin);
     stage.PlaceManBottom(taken.left + 10, taken.top + 10);
     stage.Window().Coins();
@@ -206,7 +206,7 @@ TEST(CoinTest, Level3CoinsActInTheSameTick) {
 }
 
 TEST(CoinTest, Level3ShowsItsDoorAtExactlyFiveCoins) {
-  Stage stage(FormId::Level3);
+  Stage stage(WindowId::Level3);
   stage.Get("door").visible = false;
   stage.Vars().levelCoins = 6;
   stage.Window().Coins();
@@ -227,14 +227,14 @@ void WalkIntoTheDoor(Stage& stage, std::int32_t lowerEdge) {
 }
 
 TEST(DoorTest, TheHiddenDoorOfLevel1LeadsToLevel2WithTheCoinsAndLevel1PlaysNoMore) {
-  Stage stage(FormId::Level1);
+  Stage stage(WindowId::Level1);
   stage.Game().SetTotalCoins(7);
   WalkIntoTheDoor(stage, 5000);
-  const Form& level2 = stage.Game().Window(FormId::Level2);
+  const Window& level2 = stage.Game().Get(WindowId::Level2);
   ASSERT_TRUE(level2.IsVisible());
   EXPECT_FALSE(stage.Window().IsVisible());
   EXPECT_FALSE(stage.Window().IsLoaded());
-  EXPECT_EQ(level2.Controls().Get("lblTotalCoins").caption, "7");
+  EXPECT_EQ(level2.Contents().Get("lblTotalCoins").caption, "7");
   EXPECT_EQ(Count(stage.Output(), R"({"t":100,"event":"show","window":"Level2"})"), 1);
   const LevelVariables left = stage.Vars();
   stage.Wait(2000);
@@ -242,9 +242,9 @@ TEST(DoorTest, TheHiddenDoorOfLevel1LeadsToLevel2WithTheCoinsAndLevel1PlaysNoMor
 }
 
 TEST(DoorTest, TheHiddenDoorOfLevel2LeadsToLevel3) {
-  Stage stage(FormId::Level2);
+  Stage stage(WindowId::Level2);
   WalkIntoTheDoor(stage, 6960);
-  EXPECT_TRUE(stage.Game().Window(FormId::Level3).IsVisible());
+  EXPECT_TRUE(stage.Game().Get(WindowId::Level3).IsVisible());
   EXPECT_FALSE(stage.Window().IsLoaded());
 }
 
@@ -261,7 +261,7 @@ class BirdApproachTest : public ::testing::Test {
   Control& Man() { return stage_.Get("Man"); }
 
   static constexpr std::int32_t kFloorTop = 6360;
-  Stage stage_{FormId::Level3};
+  Stage stage_{WindowId::Level3};
 };
 
 TEST_F(BirdApproachTest, ABirdStraightAboveComesDown60ATickAndPicksUpOnFirstContact) {
@@ -305,7 +305,7 @@ class SinkingBarTest : public ::testing::Test {
     return stage_.Get("Block", bar).top;
   }
 
-  Stage stage_{FormId::Level3};
+  Stage stage_{WindowId::Level3};
 };
 
 TEST_F(SinkingBarTest, EachBarSinksPastItsBoundAndStays) {
@@ -333,7 +333,7 @@ TEST_F(SinkingBarTest, ARestartPutsTheSunkBarBackAndItSinksAgain) {
 }
 
 TEST(CarriedTest, APlatformSlidingAwayLeavesThePlayerBehindAndHeFalls) {
-  Stage stage(FormId::Level2);
+  Stage stage(WindowId::Level2);
   const Control& platform = stage.Get("Block", 5);
   // On Block(5) near its left end, 10 twips deep; the block slides right, 100 twips a game tick.
   stage.PlaceManBottom(platform.left + 200, platform.top + 10);

@@ -15,7 +15,7 @@ class StepTest : public ::testing::Test {
   LevelVariables& Vars() { return stage_.Vars(); }
   Control& Man() { return stage_.Get("Man"); }
 
-  test::Stage stage_{FormId::Level1};
+  test::Stage stage_{WindowId::Level1};
 };
 
 // Beyond a limit the arrow still sets the facing, and nothing else: no step, no picture, no jump.
@@ -90,7 +90,7 @@ TEST_F(StepTest, ABlockOnTheLeftStopsOnlyAPlayerAlreadyFacingLeft) {
 
 TEST(FallTest, NothingButBlocksTheFloorOrWaterEndsAFall) {
   // Level2 with nothing under the player: his fall goes on below the window's bottom edge.
-  test::Stage stage(FormId::Level2);
+  test::Stage stage(WindowId::Level2);
   stage.ClearStage();
   stage.PlaceMan(8000, 5000);
   for (std::int32_t tick = 1; tick <= 40; ++tick) {

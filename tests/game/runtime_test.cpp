@@ -20,14 +20,14 @@ struct Tick {
 
 class RecordingObserver : public TickObserver {
  public:
-  void TickRunning(const Form& /*form*/, const Control& timer, std::int64_t due) override {
+  void TickRunning(const Window& /*window*/, const Control& timer, std::int64_t due) override {
     ticks.push_back({std::string(timer.Name()), due});
   }
   std::vector<Tick> ticks;
 };
 
 TEST(SchedulerTest, ToldOfEveryTickInOrderWithItsDueTime) {
-  test::Stage stage(FormId::Level2);
+  test::Stage stage(WindowId::Level2);
   RecordingObserver observer;
   stage.Game().SetTickObserver(&observer);
   stage.Wait(1000);
@@ -45,7 +45,7 @@ TEST(SchedulerTest, ToldOfEveryTickInOrderWithItsDueTime) {
 }
 
 TEST(SchedulerTest, EnablingARunningTimerDoesNotRestartItsCountdown) {
-  test::Stage stage(FormId::Level3);
+  test::Stage stage(WindowId::Level3);
   Control& timer = stage.Get("Block16Timer");
   stage.Window().SetTimerEnabled(timer, true);
   const std::int64_t due = timer.nextDue;
@@ -55,13 +55,13 @@ TEST(SchedulerTest, EnablingARunningTimerDoesNotRestartItsCountdown) {
 }
 
 TEST(AllocationTest, SteadyTicksAllocateNothing) {
-  for (FormId id : {FormId::Level1, FormId::Level2, FormId::Level3}) {
+  for (WindowId id : {WindowId::Level1, WindowId::Level2, WindowId::Level3}) {
     test::Stage stage(id);
     stage.Wait(1000);  // settle on the ground
     // Jumping, and on the first two levels walking left into the limit, with monsters
     // patrolling and blocks moving.
     stage.Keys().Down(Key::Space);
-    if (id != FormId::Level3) stage.Keys().Down(Key::Left);
+    if (id != WindowId::Level3) stage.Keys().Down(Key::Left);
     stage.Wait(1000);
     const std::int64_t before = test::AllocationsMade();
     stage.Wait(60'000);

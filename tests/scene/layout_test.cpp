@@ -21,7 +21,7 @@ TEST(LayoutTest, EveryWindowLoadsWithADistinctRankForEachDrawnControl) {
     std::set<int> ranks;
     for (const Control& c : scene.Controls()) {
       if (c.Kind() != ControlKind::Timer) {
-        EXPECT_TRUE(ranks.insert(c.spec->rank).second) << "rank repeated by " << c.DisplayName();
+        EXPECT_TRUE(ranks.insert(c.record->rank).second) << "rank repeated by " << c.DisplayName();
       }
     }
   }

@@ -60,7 +60,7 @@ void ExpectShowsPicture(const Canvas& canvas, const Control& control) {
                                      ? image.pixels[static_cast<std::size_t>(py * image.width + px)]
                                      : 0;
       ASSERT_EQ(canvas.At(x, y),
-                ToPixel(rgba >> 24 != 0 ? rgba & 0xFFFFFF : control.spec->backColor))
+                ToPixel(rgba >> 24 != 0 ? rgba & 0xFFFFFF : control.record->backColor))
           << "at " << x << "," << y;
     }
   }
@@ -129,10 +129,10 @@ TEST(RendererScale, TwiceTheScaleIsTheDrawingEnlargedButForItsCrispText) {
           bool text = false, outline = false;
           for (const Control& c : scene.Controls()) {
             if (!BoxOf(c).Contains(x, y)) continue;
-            const Pixel border = ToPixel(c.spec->borderColor);
+            const Pixel border = ToPixel(c.record->borderColor);
             text = text || c.Kind() == ControlKind::Label || c.Kind() == ControlKind::Button;
             outline =
-                outline || (c.Kind() == ControlKind::Shape && c.spec->shape == ShapeKind::Circle &&
+                outline || (c.Kind() == ControlKind::Shape && c.record->shape == ShapeKind::Circle &&
                             (enlarged == border || was == border));
           }
           ASSERT_TRUE(text || outline) << "at " << x << "," << y;
@@ -173,7 +173,7 @@ TEST(RendererFinish, TextTakesTwoCentredLines) {
   label.foreColor = palette::kRed;
   const Canvas canvas = Draw(scene);
   const PixelRect box = BoxOf(label);
-  const int height = Media().LineHeight(label.spec->font, 1);
+  const int height = Media().LineHeight(label.record->font, 1);
   const auto line = [&](int n) {
     return Ink(canvas, {box.left, box.top + n * height, box.right, box.top + (n + 1) * height},
                [](Pixel p) { return p == ToPixel(palette::kRed); });

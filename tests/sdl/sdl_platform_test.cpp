@@ -19,7 +19,7 @@ class SdlPlatformTest : public ::testing::Test {
     // program that has it, unless told otherwise.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) GTEST_SKIP() << SDL_GetError();
-    runtime_.Window(FormId::Intro).Show();
+    runtime_.Get(WindowId::Intro).Show();
     Deliver();
   }
   void TearDown() override { SDL_QuitSubSystem(SDL_INIT_JOYSTICK); }
@@ -30,7 +30,7 @@ class SdlPlatformTest : public ::testing::Test {
     while (SDL_PollEvent(&event)) platform_.Handle(event, runtime_);
     platform_.Present(runtime_);
   }
-  bool Shown(FormId id) { return runtime_.Window(id).IsVisible(); }
+  bool Shown(WindowId id) { return runtime_.Get(id).IsVisible(); }
   // The id of the desktop window with this caption.
   static Uint32 WindowId(std::string_view caption) {
     for (Uint32 id = 1; id < 1000; ++id) {
@@ -66,16 +66,16 @@ TEST_F(SdlPlatformTest, TheGamepadsStartAndSouthButtonsPressPlayAndSouthCountsAs
     Deliver();
   };
   press(SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
-  EXPECT_TRUE(Shown(FormId::Intro)) << "the south button presses on release";
+  EXPECT_TRUE(Shown(WindowId::Intro)) << "the south button presses on release";
   press(SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
-  ASSERT_TRUE(Shown(FormId::Level1));
+  ASSERT_TRUE(Shown(WindowId::Level1));
   EXPECT_TRUE(platform_.KeyPressed(Key::Space)) << "the jump's press counts on the level";
 
-  runtime_.Window(FormId::Level1).Hide();
-  runtime_.Window(FormId::Intro).Show();
+  runtime_.Get(WindowId::Level1).Hide();
+  runtime_.Get(WindowId::Intro).Show();
   Deliver();
   press(SDL_CONTROLLER_BUTTON_START, SDL_PRESSED);
-  EXPECT_TRUE(Shown(FormId::Level1)) << "the start button presses at once";
+  EXPECT_TRUE(Shown(WindowId::Level1)) << "the start button presses at once";
 }
 
 TEST_F(SdlPlatformTest, AKeyHeldAsTheWindowGetsTheFocusBackIsNoPress) {

@@ -26,7 +26,7 @@
 namespace reddoor::test {
 namespace {
 
-constexpr std::array kLevels = {FormId::Level1, FormId::Level2, FormId::Level3};
+constexpr std::array kLevels = {WindowId::Level1, WindowId::Level2, WindowId::Level3};
 constexpr std::array kPressedKeys = {Key::Right, Key::Left, Key::Space, Key::E};
 // E calls the bird at once on Level3, so it is pressed seldom: the level is played for a
 // while before the flight.
@@ -53,7 +53,7 @@ using ControlState = std::tuple<std::string, std::string, std::int32_t, std::int
 
 std::vector<ControlState> Capture(const Level& level) {
   std::vector<ControlState> states;
-  for (const Control& c : level.Controls().Controls()) {
+  for (const Control& c : level.Contents().Controls()) {
     states.emplace_back(c.caption, level.Tag(c), c.left, c.top, c.width, c.height, c.visible,
                         c.enabled, c.picture, c.foreColor, c.enabled ? c.nextDue - level.Now() : 0);
   }
@@ -90,9 +90,9 @@ class Soak final : public TickObserver {
 
   // Checks what the ticks before this one left; what the last tick before a key leaves is
   // checked after the key.
-  void TickRunning(const Form& form, const Control& timer, std::int64_t /*due*/) override {
+  void TickRunning(const Window& window, const Control& timer, std::int64_t /*due*/) override {
     Check();
-    if (!form.IsVisible()) Fail("{}.{} ticks while hidden", form.Name(), timer.Name());
+    if (!window.IsVisible()) Fail("{}.{} ticks while hidden", window.Name(), timer.Name());
     const std::string_view name = timer.Name();
     ++(name == "tmrGame" ? figures_.gameTicks
                          : (name == "tmrFly" ? figures_.flightTicks : figures_.otherTicks));
@@ -108,13 +108,13 @@ class Soak final : public TickObserver {
   void PlaySession(std::int64_t number) {
     TestPlatform platform;
     Runtime runtime(platform);
-    Form& first = runtime.Window(kLevels[static_cast<std::size_t>(Uniform(0, kLevels.size() - 1))]);
+    Window& first = runtime.Get(kLevels[static_cast<std::size_t>(Uniform(0, kLevels.size() - 1))]);
     session_ = {&runtime};
     try {
       first.Show();
       ++figures_.sessions[std::string(first.Name())];
-      platform.onMessage = [this](const Form& form, std::string_view text) { Died(form, text); };
-      platform.onShown = [this](const Form& form) { Shown(form); };
+      platform.onMessage = [this](const Window& window, std::string_view text) { Died(window, text); };
+      platform.onShown = [this](const Window& window) { Shown(window); };
       runtime.SetTickObserver(this);
       session_.end = Uniform(kShortestSessionMs, kLongestSessionMs);
       session_.liveAtStart = AllocationsLive();
@@ -143,7 +143,7 @@ class Soak final : public TickObserver {
   void Check() {
     const Runtime& runtime = *session_.runtime;
     int visible = 0;
-    for (std::size_t i = 0; i < kFormCount; ++i) visible += runtime.Window(FormId(i)).IsVisible();
+    for (std::size_t i = 0; i < kWindowCount; ++i) visible += runtime.Get(WindowId(i)).IsVisible();
     if (visible != 1) Fail("{} windows are visible", visible);
     // A level that has been left plays no more: its variables stay as they were.
     for (std::size_t i = 0; i < kLevels.size(); ++i) {
@@ -162,7 +162,7 @@ class Soak final : public TickObserver {
   }
 
   // A death: one message at a time, each followed by the restart of its level.
-  void Died(const Form& window, std::string_view text) {
+  void Died(const Window& window, std::string_view text) {
     if (session_.dying) Fail("\"{}\" opened before the last death restarted", text);
     if (session_.lastMessageAt == window.Now()) Fail("a second message \"{}\" at once", text);
     session_.lastMessageAt = window.Now();
@@ -172,9 +172,9 @@ class Soak final : public TickObserver {
 
   // A window shown: the next one after a level's door or the flight, or a level restarted
   // after a death, with no coins and the controls exactly as a fresh load has them.
-  void Shown(const Form& window) {
+  void Shown(const Window& window) {
     if (!session_.dying) {
-      const bool finish = window.Id() == FormId::Finish;
+      const bool finish = window.Id() == WindowId::Finish;
       if (finish) session_.end = std::min(session_.end, window.Now() + kFinishShownMs);
       ++(finish ? figures_.flightsCompleted : figures_.levelExits);
       return;
@@ -186,12 +186,12 @@ class Soak final : public TickObserver {
     if (coins != 0) Fail("TotalCoins {} after a death", coins);
     TestPlatform platform;
     Runtime fresh(platform);
-    fresh.Window(window.Id()).Show();
+    fresh.Get(window.Id()).Show();
     const auto now = Capture(*session_.runtime->LevelWindow(window.Id()));
     const auto differs = std::ranges::mismatch(now, Capture(*fresh.LevelWindow(window.Id()))).in1;
     if (differs != now.end()) {
       Fail("{} restarted with {} unlike a fresh load", window.Name(),
-           window.Controls().Controls()[differs - now.begin()].DisplayName());
+           window.Contents().Controls()[differs - now.begin()].DisplayName());
     }
   }
 
@@ -203,7 +203,7 @@ class Soak final : public TickObserver {
   struct Session {
     Runtime* runtime = nullptr;
     std::array<std::optional<LevelVariables>, kLevels.size()> left{};  // levels not on screen
-    const Form* dying = nullptr;  // a death message is open over it, its restart to come
+    const Window* dying = nullptr;  // a death message is open over it, its restart to come
     std::int64_t lastMessageAt = -1;
     std::int64_t liveAtStart = 0;  // allocations
     std::int64_t end = 0;          // game time

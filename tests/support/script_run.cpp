@@ -20,7 +20,7 @@ const Json& ScriptResult::LastDump() const {
   throw std::logic_error("the script printed no dump");
 }
 
-ScriptResult RunScriptText(const std::string& script, std::optional<FormId> start) {
+ScriptResult RunScriptText(const std::string& script, std::optional<WindowId> start) {
   std::istringstream in(script);
   std::ostringstream out, err;
   ScriptResult result;

@@ -24,7 +24,7 @@ struct ScriptResult {
 };
 
 // The start: as the command line would give it; none: as the script says, else the title.
-ScriptResult RunScriptText(const std::string& script, std::optional<FormId> start = {});
+ScriptResult RunScriptText(const std::string& script, std::optional<WindowId> start = {});
 
 // "wait MS" and "dump" again and again: a dump after each of the next `ticks` game ticks.
 std::string DumpEachTick(int ticks, int ms = 100);

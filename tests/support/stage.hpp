@@ -15,9 +15,9 @@ namespace reddoor::test {
 
 class Stage {
  public:
-  explicit Stage(FormId id, const LevelSet& levels = StandardLevels())
+  explicit Stage(WindowId id, const LevelSet& levels = StandardLevels())
       : id_(id), runtime_(platform_, levels) {
-    runtime_.Window(id).Show();
+    runtime_.Get(id).Show();
   }
 
   Level& Window() { return *runtime_.LevelWindow(id_); }
@@ -27,8 +27,8 @@ class Stage {
   // What the run printed: the windows shown and the messages, one JSON line each.
   std::string Output() const { return out_.str(); }
 
-  Control& Get(std::string_view name) { return Window().Controls().Get(name); }
-  Control& Get(std::string_view name, int index) { return Window().Controls().Array(name)(index); }
+  Control& Get(std::string_view name) { return Window().Contents().Get(name); }
+  Control& Get(std::string_view name, int index) { return Window().Contents().Array(name)(index); }
 
   // Runs every timer tick that falls due in the next `ms` milliseconds.
   void Wait(std::int64_t ms) { runtime_.RunTimersUntil(runtime_.Now() + ms); }
@@ -47,7 +47,7 @@ class Stage {
   // scene, so that a test meets only the controls it brings back.
   void ClearStage() {
     for (const char* array : {"Block", "Coin", "Water", "Monster"}) {
-      for (Control& c : Window().Controls().Array(array)) Place(c, kFarAway, kFarAway);
+      for (Control& c : Window().Contents().Array(array)) Place(c, kFarAway, kFarAway);
     }
     Place(Get("Floor"), kFarAway, kFarAway);
     Place(Get("door"), kFarAway, kFarAway);
@@ -56,7 +56,7 @@ class Stage {
   static constexpr std::int32_t kFarAway = -100000;
 
  private:
-  FormId id_;
+  WindowId id_;
   std::ostringstream out_;
   HeadlessPlatform platform_{out_};
   Runtime runtime_;
@@ -66,16 +66,16 @@ class Stage {
 // standard levels, with this one in its place.
 class AlteredLevel {
  public:
-  AlteredLevel(FormId id, std::string_view name, int index,
-               const std::function<void(ControlSpec&)>& change)
+  AlteredLevel(WindowId id, std::string_view name, int index,
+               const std::function<void(ControlRecord&)>& change)
       : levels_(StandardLevels()) {
     const std::size_t slot =
-        static_cast<std::size_t>(id) - static_cast<std::size_t>(FormId::Level1);
+        static_cast<std::size_t>(id) - static_cast<std::size_t>(WindowId::Level1);
     rules_ = *levels_[slot];
     layout_ = *rules_.layout;
     controls_.assign(layout_.controls.begin(), layout_.controls.end());
-    for (ControlSpec& spec : controls_) {
-      if (spec.name == name && spec.index == index) change(spec);
+    for (ControlRecord& record : controls_) {
+      if (record.name == name && record.index == index) change(record);
     }
     layout_.controls = controls_;
     rules_.layout = &layout_;
@@ -87,7 +87,7 @@ class AlteredLevel {
   const LevelSet& Levels() const { return levels_; }
 
  private:
-  std::vector<ControlSpec> controls_;
+  std::vector<ControlRecord> controls_;
   WindowLayout layout_;
   LevelRules rules_;
   LevelSet levels_;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/form.hpp"
+#include "game/window.hpp"
 #include "game/platform.hpp"
 
 namespace reddoor::test {
@@ -21,19 +21,19 @@ class TestPlatform final : public Platform {
   };
 
   bool KeyPressed(Key key) override { return keys.Poll(key); }
-  void ShowMessage(const Form& window, std::string_view text) override {
+  void ShowMessage(const Window& window, std::string_view text) override {
     events.push_back({window.Now(), std::string(window.Name()), std::string(text)});
     if (onMessage) onMessage(window, text);
   }
-  void WindowShown(const Form& window) override {
+  void WindowShown(const Window& window) override {
     events.push_back({window.Now(), std::string(window.Name()), {}});
     if (onShown) onShown(window);
   }
 
   KeyLatch keys;
   std::vector<Event> events;
-  std::function<void(const Form&, std::string_view)> onMessage;
-  std::function<void(const Form&)> onShown;
+  std::function<void(const Window&, std::string_view)> onMessage;
+  std::function<void(const Window&)> onShown;
 };
 
 }  // namespace reddoor::test

@@ -4,7 +4,7 @@
 namespace reddoor {
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRecord kControls[] = {
     Label("Label1", {600, 720, 3375, 1335}, 2, "Game Completed!", palette::kButtonFace,
           Font{FontFace::Rounded, 24, true})
         .Centered(),

@@ -1,7 +1,7 @@
 // Intro: the title window. The player stands on a grass-topped pillar over a strip of grass
 // and earth, three clouds drift above, and the green "Play" button starts the game.
 #include "scene/layout.hpp"
-#include "scene/layouts/parts.hpp"
+#include "scene/layouts/shared_controls.hpp"
 
 namespace reddoor {
 namespace {
@@ -10,17 +10,17 @@ using palette::kEarth;
 using palette::kGrass;
 using palette::kSky;
 
-constexpr ControlSpec Cloud(std::int16_t index, Box box, std::int16_t rank) {
+constexpr ControlRecord Cloud(std::int16_t index, Box box, std::int16_t rank) {
   return Sprite("cloud", index, box, rank, PictureId::Cloud);
 }
 
 // The ground and the pillar: opaque rectangles edged in sky.
-constexpr ControlSpec Base(std::int16_t index, Box box, std::int16_t rank, Color back) {
+constexpr ControlRecord Base(std::int16_t index, Box box, std::int16_t rank, Color back) {
   return Rect("bASE", index, box, rank, back, kSky);
 }
 
-constexpr ControlSpec kControls[] = {
-    parts::Man(2760, 2520, 1),
+constexpr ControlRecord kControls[] = {
+    shared_controls::Man(2760, 2520, 1),
     Button("CmdPlay", {2160, 5520, 1575, 375}, 2, "Play", kGrass),
     Cloud(0, {4680, 600, 1575, 975}, 4),
     Cloud(1, {360, 960, 1575, 1095}, 5),

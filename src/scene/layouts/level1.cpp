@@ -1,7 +1,7 @@
 // Level1: the first level. The player starts top left above the grass ledge Block(26); water
 // runs along the bottom, two monsters patrol, and the door waits at the right above Block(9).
 #include "scene/layout.hpp"
-#include "scene/layouts/parts.hpp"
+#include "scene/layouts/shared_controls.hpp"
 
 namespace reddoor {
 namespace {
@@ -10,24 +10,24 @@ using palette::kDarkGrass;
 using palette::kEarth;
 using palette::kGrass;
 using palette::kSky;
-using parts::Cloud;
-using parts::CoinCounter;
-using parts::CoinsCaption;
-using parts::GameTick;
-using parts::GoldCoin;
-using parts::Man;
-using parts::Monster;
-using parts::PicBackwards;
-using parts::PicForwards;
-using parts::Water;
+using shared_controls::Cloud;
+using shared_controls::CoinCounter;
+using shared_controls::CoinsCaption;
+using shared_controls::GameTick;
+using shared_controls::GoldCoin;
+using shared_controls::Man;
+using shared_controls::Monster;
+using shared_controls::PicBackwards;
+using shared_controls::PicForwards;
+using shared_controls::Water;
 
 // The blocks of this level come in several colours, each with its own border colour.
-constexpr ControlSpec Block(std::int16_t index, Box box, std::int16_t rank, Color back,
+constexpr ControlRecord Block(std::int16_t index, Box box, std::int16_t rank, Color back,
                             Color border) {
   return Rect("Block", index, box, rank, back, border);
 }
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRecord kControls[] = {
     Man(240, 3720, 3),
     Monster(0, {1080, 4680, 615, 495}, 2, "LR/0/1080/4080/75/D"),
     Monster(1, {6840, 5880, 615, 375}, 1, "RL/0/4680/6840/45/1"),
@@ -120,7 +120,7 @@ constexpr ControlSpec kControls[] = {
 }  // namespace
 
 const WindowLayout& Level1Layout() {
-  static constexpr WindowLayout kLayout = parts::LevelWindow("Level1", 13185, 8445, kControls);
+  static constexpr WindowLayout kLayout = shared_controls::LevelWindow("Level1", 13185, 8445, kControls);
   return kLayout;
 }
 

@@ -2,34 +2,34 @@
 // fills the bottom between the corner blocks, four blocks move on their own timers, and the
 // door stands bottom right on Block(3).
 #include "scene/layout.hpp"
-#include "scene/layouts/parts.hpp"
+#include "scene/layouts/shared_controls.hpp"
 
 namespace reddoor {
 namespace {
 
 using palette::kDarkGrass;
-using parts::Cloud;
-using parts::CoinCounter;
-using parts::CoinsCaption;
-using parts::GameTick;
-using parts::GoldCoin;
-using parts::Man;
-using parts::Monster;
-using parts::PicBackwards;
-using parts::PicForwards;
-using parts::Water;
+using shared_controls::Cloud;
+using shared_controls::CoinCounter;
+using shared_controls::CoinsCaption;
+using shared_controls::GameTick;
+using shared_controls::GoldCoin;
+using shared_controls::Man;
+using shared_controls::Monster;
+using shared_controls::PicBackwards;
+using shared_controls::PicForwards;
+using shared_controls::Water;
 
 // Every block of this level is earth with a cyan border.
-constexpr ControlSpec Block(std::int16_t index, Box box, std::int16_t rank) {
+constexpr ControlRecord Block(std::int16_t index, Box box, std::int16_t rank) {
   return Rect("Block", index, box, rank, palette::kEarth, palette::kCyan);
 }
 
 // The moving blocks tick every 50 ms from the moment the window loads.
-constexpr ControlSpec BlockTimer(std::string_view name) {
+constexpr ControlRecord BlockTimer(std::string_view name) {
   return Timer(name, 50);
 }
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRecord kControls[] = {
     Man(480, 6360, 12),
     Monster(0, {10560, 4320, 615, 375}, 5, "LR/0/10560/12600/50/D"),
     Cloud(0, 6240, 1320, 7),
@@ -85,7 +85,7 @@ constexpr ControlSpec kControls[] = {
 }  // namespace
 
 const WindowLayout& Level2Layout() {
-  static constexpr WindowLayout kLayout = parts::LevelWindow("Level2", 13770, 8265, kControls);
+  static constexpr WindowLayout kLayout = shared_controls::LevelWindow("Level2", 13770, 8265, kControls);
   return kLayout;
 }
 

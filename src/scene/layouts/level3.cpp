@@ -2,38 +2,38 @@
 // the left side with water at its foot, and the door sits top right on the grass ledge
 // Block(4). The bird waits hidden above the window until the exit calls it.
 #include "scene/layout.hpp"
-#include "scene/layouts/parts.hpp"
+#include "scene/layouts/shared_controls.hpp"
 
 namespace reddoor {
 namespace {
 
 using palette::kCyan;
 using palette::kEarth;
-using parts::Cloud;
-using parts::CoinCounter;
-using parts::CoinsCaption;
-using parts::GameTick;
-using parts::Man;
-using parts::Monster;
-using parts::PicBackwards;
-using parts::PicForwards;
-using parts::Water;
+using shared_controls::Cloud;
+using shared_controls::CoinCounter;
+using shared_controls::CoinsCaption;
+using shared_controls::GameTick;
+using shared_controls::Man;
+using shared_controls::Monster;
+using shared_controls::PicBackwards;
+using shared_controls::PicForwards;
+using shared_controls::Water;
 
 // Every block of this level has a cyan border; most are earth, the grass ledges dark grass.
-constexpr ControlSpec Block(std::int16_t index, Box box, std::int16_t rank, Color back = kEarth) {
+constexpr ControlRecord Block(std::int16_t index, Box box, std::int16_t rank, Color back = kEarth) {
   return Rect("Block", index, box, rank, back, kCyan);
 }
 
 // The coins of this level are yellow discs with a cyan outline.
-constexpr ControlSpec YellowCoin(std::int16_t index, std::int32_t left, std::int32_t top,
+constexpr ControlRecord YellowCoin(std::int16_t index, std::int32_t left, std::int32_t top,
                                  std::int16_t rank) {
-  return Shape("Coin", index, {left, top, parts::kCoinSize, parts::kCoinSize}, rank)
+  return Shape("Coin", index, {left, top, shared_controls::kCoinSize, shared_controls::kCoinSize}, rank)
       .Circle()
       .WithBack(palette::kYellow)
       .WithBorder(kCyan);
 }
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRecord kControls[] = {
     Sprite("Bird", -1, {12600, -800, 975, 615}, 2, PictureId::Bird).Hidden(),
     Man(6240, 5880, 11),
     Monster(0, {13200, 5880, 615, 495}, 15, "LR/0/8400/13200/50/D"),
@@ -97,7 +97,7 @@ constexpr ControlSpec kControls[] = {
 }  // namespace
 
 const WindowLayout& Level3Layout() {
-  static constexpr WindowLayout kLayout = parts::LevelWindow("Level3", 13800, 8385, kControls);
+  static constexpr WindowLayout kLayout = shared_controls::LevelWindow("Level3", 13800, 8385, kControls);
   return kLayout;
 }
 

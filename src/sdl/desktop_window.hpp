@@ -21,12 +21,12 @@
 
 namespace reddoor {
 
-class GameWindow {
+class DesktopWindow {
  public:
-  GameWindow(const WindowLayout& layout, SdlMedia& media, int scale);
-  ~GameWindow();
-  GameWindow(const GameWindow&) = delete;
-  GameWindow& operator=(const GameWindow&) = delete;
+  DesktopWindow(const WindowLayout& layout, SdlMedia& media, int scale);
+  ~DesktopWindow();
+  DesktopWindow(const DesktopWindow&) = delete;
+  DesktopWindow& operator=(const DesktopWindow&) = delete;
 
   SDL_Window* Handle() const { return window_; }
   Uint32 Id() const { return SDL_GetWindowID(window_); }
@@ -42,7 +42,7 @@ class GameWindow {
   // The layout has a new client size, or the window a new scale: the window takes its size.
   void Resize(int scale);
   // Puts the window over the middle of `parent`, and makes it modal for it.
-  void CenterOnAsModal(const GameWindow& parent);
+  void CenterOnAsModal(const DesktopWindow& parent);
   void SetFullscreen(bool fullscreen);
   // While the game is paused the caption says "(paused)", and the window is drawn dimmed with
   // "Paused" over it.

@@ -1,4 +1,4 @@
-#include "game/form.hpp"
+#include "game/window.hpp"
 
 #include <fmt/format.h>
 
@@ -7,18 +7,18 @@
 
 namespace reddoor {
 
-Form::Form(Runtime& runtime, Platform& platform, FormId id, const WindowLayout& layout)
+Window::Window(Runtime& runtime, Platform& platform, WindowId id, const WindowLayout& layout)
     : runtime_(runtime),
       platform_(platform),
       id_(id),
       scene_(layout),
       timerHandlers_(scene_.Timers().size()) {}
 
-std::int64_t Form::Now() const {
+std::int64_t Window::Now() const {
   return runtime_.Now();
 }
 
-void Form::OnTimer(std::string_view timer, std::function<void()> handler) {
+void Window::OnTimer(std::string_view timer, std::function<void()> handler) {
   const auto timers = scene_.Timers();
   for (std::size_t i = 0; i < timers.size(); ++i) {
     if (timers[i]->Name() == timer) {
@@ -29,7 +29,7 @@ void Form::OnTimer(std::string_view timer, std::function<void()> handler) {
   throw GameFault(fmt::format("layout fault: window {} has no timer {}", Name(), timer));
 }
 
-void Form::CheckTimersHandled() const {
+void Window::CheckTimersHandled() const {
   for (std::size_t i = 0; i < timerHandlers_.size(); ++i) {
     if (!timerHandlers_[i]) {
       throw GameFault(fmt::format("layout fault: window {}: nothing handles the timer {}", Name(),
@@ -38,7 +38,7 @@ void Form::CheckTimersHandled() const {
   }
 }
 
-void Form::Load() {
+void Window::Load() {
   if (loaded_) return;
   scene_.Reset();
   loaded_ = true;
@@ -50,24 +50,24 @@ void Form::Load() {
   OnLoad();
 }
 
-void Form::Show() {
+void Window::Show() {
   Load();
   if (visible_) return;
   visible_ = true;
   platform_.WindowShown(*this);
 }
 
-void Form::Hide() {
+void Window::Hide() {
   visible_ = false;
 }
 
-void Form::Unload() {
+void Window::Unload() {
   Hide();
   loaded_ = false;
   runtime_.TimersChanged();
 }
 
-void Form::SetTimerEnabled(Control& timer, bool enabled) {
+void Window::SetTimerEnabled(Control& timer, bool enabled) {
   if (timer.enabled == enabled) return;
   timer.enabled = enabled;
   runtime_.TimersChanged();

@@ -1,6 +1,6 @@
 // The desktop window of a game window, on SDL's dummy video driver: what it shows after
 // drawing only the parts that changed is what a full drawing shows.
-#include "sdl/game_window.hpp"
+#include "sdl/desktop_window.hpp"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -29,8 +29,8 @@ class GameWindowTest : public ::testing::Test {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
 
-  GameWindow& Open(const Scene& scene, bool fullscreen = false) {
-    window_ = std::make_unique<GameWindow>(scene.Layout(), media_, 1);
+  DesktopWindow& Open(const Scene& scene, bool fullscreen = false) {
+    window_ = std::make_unique<DesktopWindow>(scene.Layout(), media_, 1);
     window_->Show();
     window_->SetFullscreen(fullscreen);
     window_->Present(scene);
@@ -61,12 +61,12 @@ class GameWindowTest : public ::testing::Test {
   }
 
   SdlMedia media_;
-  std::unique_ptr<GameWindow> window_;
+  std::unique_ptr<DesktopWindow> window_;
 };
 
 TEST_F(GameWindowTest, RedrawingWhatChangedGivesTheWholePicture) {
   Scene scene(Level3Layout());
-  GameWindow& window = Open(scene);
+  DesktopWindow& window = Open(scene);
   Control& man = scene.Get("Man");
   man.left += 125;
   man.picture = PictureId::ManLeft;
@@ -84,7 +84,7 @@ TEST_F(GameWindowTest, RedrawingWhatChangedGivesTheWholePicture) {
 
 TEST_F(GameWindowTest, AnUnchangedWindowIsNotDrawnAgain) {
   Scene scene(Level1Layout());
-  GameWindow& window = Open(scene);
+  DesktopWindow& window = Open(scene);
   SDL_FillRect(&Surface(), nullptr, 0);
   EXPECT_FALSE(window.Present(scene));
   EXPECT_EQ(Shown(10, 10), 0xFF000000u);
@@ -92,7 +92,7 @@ TEST_F(GameWindowTest, AnUnchangedWindowIsNotDrawnAgain) {
 
 TEST_F(GameWindowTest, AResizedWindowShowsItsBackgroundBeyondTheControls) {
   Scene scene(FinishLayout());
-  GameWindow& window = Open(scene);
+  DesktopWindow& window = Open(scene);
   const int width = TwipsToPixels(FinishLayout().clientWidth, 1);
   const int height = TwipsToPixels(FinishLayout().clientHeight, 1);
   SDL_SetWindowSize(window.Handle(), width + 40, height + 30);

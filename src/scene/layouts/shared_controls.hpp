@@ -8,7 +8,7 @@
 
 #include "scene/layout.hpp"
 
-namespace reddoor::parts {
+namespace reddoor::shared_controls {
 
 constexpr std::int32_t kHolderSize = 375;
 constexpr std::int32_t kCoinSize = 255;
@@ -17,41 +17,41 @@ constexpr std::int32_t kLabelHeight = 375;
 constexpr Font kCounterFont{FontFace::Sans, 18, false};
 
 // The player shows only the left part of his picture: his box is narrower than the bitmap.
-constexpr ControlSpec Man(std::int32_t left, std::int32_t top, std::int16_t rank) {
+constexpr ControlRecord Man(std::int32_t left, std::int32_t top, std::int16_t rank) {
   return Sprite("Man", -1, {left, top, 390, 495}, rank, PictureId::ManRight);
 }
 
-constexpr ControlSpec PicForwards(std::int32_t left, std::int32_t top, std::int16_t rank) {
+constexpr ControlRecord PicForwards(std::int32_t left, std::int32_t top, std::int16_t rank) {
   return PictureHolder("picForwards", {left, top, kHolderSize, kHolderSize}, rank,
                        PictureId::ManRight)
       .Hidden();
 }
 
-constexpr ControlSpec PicBackwards(std::int32_t left, std::int32_t top, std::int16_t rank) {
+constexpr ControlRecord PicBackwards(std::int32_t left, std::int32_t top, std::int16_t rank) {
   return PictureHolder("picBackwards", {left, top, kHolderSize, kHolderSize}, rank,
                        PictureId::ManLeft)
       .Hidden();
 }
 
 // A monster's tag holds its patrol: route, bounds, step and what touching it does.
-constexpr ControlSpec Monster(std::int16_t index, Box box, std::int16_t rank,
+constexpr ControlRecord Monster(std::int16_t index, Box box, std::int16_t rank,
                               std::string_view patrol) {
   return Sprite("Monster", index, box, rank, PictureId::Monster).WithTag(patrol);
 }
 
 // A cloud of the level windows; the title window's clouds have boxes of their own.
-constexpr ControlSpec Cloud(std::int16_t index, std::int32_t left, std::int32_t top,
+constexpr ControlRecord Cloud(std::int16_t index, std::int32_t left, std::int32_t top,
                             std::int16_t rank) {
   return Sprite("cloud", index, {left, top, 1575, 1095}, rank, PictureId::Cloud);
 }
 
-constexpr ControlSpec Water(std::int16_t index, Box box, std::int16_t rank) {
+constexpr ControlRecord Water(std::int16_t index, Box box, std::int16_t rank) {
   return Rect("Water", index, box, rank, palette::kBlue, palette::kBlack)
       .WithFill(FillStyle::DownwardDiagonal, palette::kBlack);
 }
 
 // The coins of the first two levels: a gold disc with the shape's black outline.
-constexpr ControlSpec GoldCoin(std::int16_t index, std::int32_t left, std::int32_t top,
+constexpr ControlRecord GoldCoin(std::int16_t index, std::int32_t left, std::int32_t top,
                                std::int16_t rank) {
   return Shape("Coin", index, {left, top, kCoinSize, kCoinSize}, rank)
       .Circle()
@@ -59,12 +59,12 @@ constexpr ControlSpec GoldCoin(std::int16_t index, std::int32_t left, std::int32
 }
 
 // "Coins:" and, right of it, the counter that the load handler fills in.
-constexpr ControlSpec CoinsCaption(std::int32_t left, std::int32_t top, std::int16_t rank) {
+constexpr ControlRecord CoinsCaption(std::int32_t left, std::int32_t top, std::int16_t rank) {
   return Label("Label1", {left, top, kLabelWidth, kLabelHeight}, rank, "Coins:", palette::kSky,
                kCounterFont);
 }
 
-constexpr ControlSpec CoinCounter(std::int32_t left, std::int32_t top, std::int16_t rank) {
+constexpr ControlRecord CoinCounter(std::int32_t left, std::int32_t top, std::int16_t rank) {
   return Label("lblTotalCoins", {left, top, kLabelWidth, kLabelHeight}, rank, "0", palette::kSky,
                kCounterFont);
 }
@@ -73,7 +73,7 @@ constexpr ControlSpec CoinCounter(std::int32_t left, std::int32_t top, std::int1
 // caption is its name.
 constexpr WindowLayout LevelWindow(std::string_view name, std::int32_t clientWidth,
                                    std::int32_t clientHeight,
-                                   std::span<const ControlSpec> controls) {
+                                   std::span<const ControlRecord> controls) {
   return {.name = name,
           .caption = name,
           .clientWidth = clientWidth,
@@ -84,8 +84,8 @@ constexpr WindowLayout LevelWindow(std::string_view name, std::int32_t clientWid
           .controls = controls};
 }
 
-constexpr ControlSpec GameTick() {
+constexpr ControlRecord GameTick() {
   return Timer("tmrGame", 100);
 }
 
-}  // namespace reddoor::parts
+}  // namespace reddoor::shared_controls

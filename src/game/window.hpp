@@ -12,19 +12,19 @@
 
 namespace reddoor {
 
-enum class FormId : std::uint8_t { Intro, Level1, Level2, Level3, Finish };
-constexpr std::size_t kFormCount = 5;
+enum class WindowId : std::uint8_t { Intro, Level1, Level2, Level3, Finish };
+constexpr std::size_t kWindowCount = 5;
 
 class Runtime;
 
-class Form {
+class Window {
  public:
-  Form(Runtime& runtime, Platform& platform, FormId id, const WindowLayout& layout);
-  virtual ~Form() = default;
-  Form(const Form&) = delete;
-  Form& operator=(const Form&) = delete;
+  Window(Runtime& runtime, Platform& platform, WindowId id, const WindowLayout& layout);
+  virtual ~Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
 
-  FormId Id() const { return id_; }
+  WindowId Id() const { return id_; }
   std::string_view Name() const { return Layout().name; }
   const WindowLayout& Layout() const { return scene_.Layout(); }
   bool IsLoaded() const { return loaded_; }
@@ -35,8 +35,8 @@ class Form {
   std::int64_t Now() const;
 
   // The controls, as the last load left them and play has changed them since.
-  Scene& Controls() { return scene_; }
-  const Scene& Controls() const { return scene_; }
+  Scene& Contents() { return scene_; }
+  const Scene& Contents() const { return scene_; }
 
   // A fault when a timer of the layout has no handler; once every window is built.
   void CheckTimersHandled() const;
@@ -47,7 +47,7 @@ class Form {
 
   // Starting a timer that already runs changes nothing: its countdown goes on.
   void SetTimerEnabled(Control& timer, bool enabled);
-  // The timer at this place of Controls().Timers() fell due: runs its handler.
+  // The timer at this place of Contents().Timers() fell due: runs its handler.
   void RunTimer(std::size_t timer) { timerHandlers_[timer](); }
   // The player clicked the button of this name.
   virtual void Click(std::string_view /*button*/) {}
@@ -63,7 +63,7 @@ class Form {
   Platform& platform_;
 
  private:
-  FormId id_;
+  WindowId id_;
   Scene scene_;
   std::vector<std::function<void()>> timerHandlers_;  // by the timer's place in Timers()
   bool loaded_ = false;

@@ -1,4 +1,4 @@
-#include "sdl/game_window.hpp"
+#include "sdl/desktop_window.hpp"
 
 #include <fmt/format.h>
 
@@ -42,7 +42,7 @@ std::string Caption(const WindowLayout& layout, bool paused) {
 
 }  // namespace
 
-GameWindow::GameWindow(const WindowLayout& layout, SdlMedia& media, int scale)
+DesktopWindow::DesktopWindow(const WindowLayout& layout, SdlMedia& media, int scale)
     : layout_(layout), media_(media), windowedScale_(scale), scale_(scale) {
   window_ = SDL_CreateWindow(Caption(layout, false).c_str(), SDL_WINDOWPOS_UNDEFINED,
                              SDL_WINDOWPOS_UNDEFINED, TwipsToPixels(layout.clientWidth, scale),
@@ -55,7 +55,7 @@ GameWindow::GameWindow(const WindowLayout& layout, SdlMedia& media, int scale)
 }
 
 // The red door in the title bar and the task switcher, also when the game is not installed.
-void GameWindow::SetIcon() {
+void DesktopWindow::SetIcon() {
   const Image& icon = media_.Picture(PictureId::Icon);
   SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
       const_cast<std::uint32_t*>(icon.pixels.data()), icon.width, icon.height, 32,
@@ -65,11 +65,11 @@ void GameWindow::SetIcon() {
   SDL_FreeSurface(surface);
 }
 
-GameWindow::~GameWindow() {
+DesktopWindow::~DesktopWindow() {
   SDL_DestroyWindow(window_);
 }
 
-void GameWindow::Show() {
+void DesktopWindow::Show() {
   if (shown_) return;
   shown_ = true;
   SDL_ShowWindow(window_);
@@ -78,19 +78,19 @@ void GameWindow::Show() {
   Invalidate();
 }
 
-void GameWindow::Hide() {
+void DesktopWindow::Hide() {
   if (!shown_) return;
   shown_ = false;
   SDL_HideWindow(window_);
 }
 
-void GameWindow::TakeFocus() {
+void DesktopWindow::TakeFocus() {
   SDL_RaiseWindow(window_);
   // Without a window manager nobody else hands out the keyboard.
   SDL_SetWindowInputFocus(window_);
 }
 
-void GameWindow::Resize(int scale) {
+void DesktopWindow::Resize(int scale) {
   windowedScale_ = scale;
   scale_ = scale;
   SDL_SetWindowSize(window_, TwipsToPixels(layout_.clientWidth, scale),
@@ -98,7 +98,7 @@ void GameWindow::Resize(int scale) {
   Invalidate();
 }
 
-void GameWindow::CenterOnAsModal(const GameWindow& parent) {
+void DesktopWindow::CenterOnAsModal(const DesktopWindow& parent) {
   int x = 0, y = 0, width = 0, height = 0, ownWidth = 0, ownHeight = 0;
   SDL_GetWindowPosition(parent.window_, &x, &y);
   SDL_GetWindowSize(parent.window_, &width, &height);
@@ -107,7 +107,7 @@ void GameWindow::CenterOnAsModal(const GameWindow& parent) {
   SDL_SetWindowModalFor(window_, parent.window_);
 }
 
-void GameWindow::SetFullscreen(bool fullscreen) {
+void DesktopWindow::SetFullscreen(bool fullscreen) {
   if (fullscreen == fullscreen_) return;
   if (SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
     std::cerr << "reddoor: cannot " << (fullscreen ? "enter" : "leave")
@@ -118,14 +118,14 @@ void GameWindow::SetFullscreen(bool fullscreen) {
   Invalidate();
 }
 
-void GameWindow::ShowPaused(bool paused) {
+void DesktopWindow::ShowPaused(bool paused) {
   if (paused == paused_) return;
   paused_ = paused;
   SDL_SetWindowTitle(window_, Caption(layout_, paused).c_str());
   Invalidate();
 }
 
-std::string GameWindow::ButtonAt(const Scene& scene, int x, int y) const {
+std::string DesktopWindow::ButtonAt(const Scene& scene, int x, int y) const {
   const Renderer renderer = MakeRenderer();
   for (const Control& c : scene.Controls()) {
     if (c.Kind() == ControlKind::Button && c.visible &&
@@ -136,7 +136,7 @@ std::string GameWindow::ButtonAt(const Scene& scene, int x, int y) const {
   return {};
 }
 
-void GameWindow::Fit(int width, int height) {
+void DesktopWindow::Fit(int width, int height) {
   const int scale =
       fullscreen_ ? LargestScaleThatFits(layout_.clientWidth, layout_.clientHeight, width, height)
                   : windowedScale_;
@@ -152,7 +152,7 @@ void GameWindow::Fit(int width, int height) {
   Invalidate();
 }
 
-bool GameWindow::Present(const Scene& scene) {
+bool DesktopWindow::Present(const Scene& scene) {
   SDL_Surface& surface = Surface();
   Fit(surface.w, surface.h);
   VisualState state = CaptureVisualState(scene);
@@ -175,7 +175,7 @@ bool GameWindow::Present(const Scene& scene) {
   return true;
 }
 
-std::vector<PixelRect> GameWindow::ChangedPixels(const VisualState& before,
+std::vector<PixelRect> DesktopWindow::ChangedPixels(const VisualState& before,
                                                  const VisualState& after) const {
   std::vector<PixelRect> rects;
   for (const Box& box : ChangedBoxes(before, after)) {
@@ -185,12 +185,12 @@ std::vector<PixelRect> GameWindow::ChangedPixels(const VisualState& before,
   return rects;
 }
 
-PixelRect GameWindow::OnSurface(const PixelRect& rect) const {
+PixelRect DesktopWindow::OnSurface(const PixelRect& rect) const {
   return rect.Moved(offsetX_, offsetY_);
 }
 
 // The surface goes stale when the window is resized, so it is asked for at every drawing.
-SDL_Surface& GameWindow::Surface() const {
+SDL_Surface& DesktopWindow::Surface() const {
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (!surface) {
     throw GameFault(fmt::format("cannot draw the window {}: {}", layout_.name, SDL_GetError()));
@@ -200,7 +200,7 @@ SDL_Surface& GameWindow::Surface() const {
 
 // A window made larger than its client area (the resizable one) shows its background in the
 // space that the controls leave; the screen around the game in fullscreen is black.
-void GameWindow::DrawWhole(SDL_Surface& surface) const {
+void DesktopWindow::DrawWhole(SDL_Surface& surface) const {
   const Color back = fullscreen_ ? palette::kBlack : layout_.background;
   SDL_FillRect(&surface, nullptr,
                SDL_MapRGB(surface.format, RedOf(back), GreenOf(back), BlueOf(back)));
@@ -208,7 +208,7 @@ void GameWindow::DrawWhole(SDL_Surface& surface) const {
   SDL_UpdateWindowSurface(window_);
 }
 
-void GameWindow::DrawParts(std::vector<PixelRect> rects, SDL_Surface& surface) const {
+void DesktopWindow::DrawParts(std::vector<PixelRect> rects, SDL_Surface& surface) const {
   if (rects.size() > kMostRects) rects = {Around(rects)};
   std::vector<SDL_Rect> sent;
   for (const PixelRect& rect : rects) {
@@ -222,7 +222,7 @@ void GameWindow::DrawParts(std::vector<PixelRect> rects, SDL_Surface& surface) c
   }
 }
 
-void GameWindow::Copy(const PixelRect& rect, SDL_Surface& surface) const {
+void DesktopWindow::Copy(const PixelRect& rect, SDL_Surface& surface) const {
   // Only what lies on the surface: the canvas can be larger than a small window or screen.
   const PixelRect target = OnSurface(rect).Intersect({0, 0, surface.w, surface.h});
   if (target.Empty()) return;

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "game/runtime.hpp"
-#include "headless/headless_platform.hpp"
+#include "scripted/headless_platform.hpp"
 
 namespace {
 
@@ -12,9 +12,9 @@ using reddoor::Key;
 
 // The keys for the game tick at `t`: the right arrow always, the left arrow in every seventh
 // second, the space bar every other second.
-void HoldKeys(reddoor::KeyLatch& keys, std::int64_t t) {
+void HoldKeys(reddoor::Runtime& game, std::int64_t t) {
   const std::int64_t second = t / 1000;
-  const auto hold = [&keys](Key key, bool down) { down ? keys.Down(key) : keys.Up(key); };
+  const auto hold = [&game](Key key, bool down) { down ? game.KeyDown(key) : game.KeyUp(key); };
   hold(Key::Right, true);
   hold(Key::Left, second % 7 == 3);
   hold(Key::Space, second % 2 == 0);
@@ -27,8 +27,8 @@ void GameTicks(benchmark::State& state) {
   for (auto _ : state) {
     // One game tick, with the block timers that fall due in its 100 ms.
     const std::int64_t tick = runtime.Now() + 100;
-    HoldKeys(platform.Keys(), tick);
-    runtime.RunTimersUntil(tick);
+    HoldKeys(runtime, tick);
+    runtime.RunAnsweringUntil(tick);
   }
   state.SetItemsProcessed(state.iterations());
   state.counters["ticks/s"] =

@@ -1,18 +1,16 @@
 // Any bytes as a script of the scripted run: the run ends with its exit status, never with a
-// crash, a hang or a sanitizer report. A first line "# args: --start LevelN" starts on that
-// level, as in the golden scripts.
+// crash, a hang or a sanitizer report. A first line "# args: ..." is read as the golden scripts'
+// and the recordings' arguments line.
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <variant>
 
-#include "app/script.hpp"
+#include "scripted/script.hpp"
+#include "scripted/script_run.hpp"
 
 namespace {
-
-using reddoor::WindowId;
 
 // Long waits only make the run slow, not different: a script may wait this long in all.
 constexpr std::int64_t kWaitBudgetMs = 40'000;
@@ -33,15 +31,6 @@ std::int64_t TotalWait(const std::string& script) {
   return total;
 }
 
-WindowId StartOf(const std::string& script) {
-  for (const auto& [line, level] : {std::pair{"# args: --start Level1\n", WindowId::Level1},
-                                    std::pair{"# args: --start Level2\n", WindowId::Level2},
-                                    std::pair{"# args: --start Level3\n", WindowId::Level3}}) {
-    if (script.starts_with(line)) return level;
-  }
-  return WindowId::Intro;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -49,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (TotalWait(script) > kWaitBudgetMs) return -1;  // not worth keeping
   std::istringstream in(script);
   std::ostringstream out, err;
-  // No screenshooter: a screenshot line is a fault of the run, and no file is written.
-  reddoor::RunScript(in, out, err, reddoor::ScriptOptions{StartOf(script), {}});
+  // The run reads the start from the script's first line, as a replay does. No screenshooter: a
+  // screenshot line is a fault of the run, and no file is written.
+  reddoor::RunScript(in, out, err, reddoor::ScriptOptions{});
   return 0;
 }

@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/script.hpp"
 #include "app/settings.hpp"
 #include "base/geometry.hpp"
 
@@ -23,14 +22,16 @@ std::variant<CommandLine, int> ParseCommandLine(int argc, const char* const* arg
 
   CommandLine line;
   std::string start;
+  std::vector<std::string> startNames;
+  for (WindowId id : kStartWindows) startNames.emplace_back(WindowName(id));
   auto* script =
       app.add_option("--script", line.script,
                      "Run the game headless from a script (FILE, or - for standard input)")
           ->option_text("FILE");
   auto* startOption =
       app.add_option("--start", start, "Start on a level instead of the title window")
-          ->check(CLI::IsMember({"Level1", "Level2", "Level3"}))
-          ->option_text("Level1|Level2|Level3");
+          ->check(CLI::IsMember(startNames))
+          ->option_text(WindowNames(kStartWindows, "|"));
   std::vector<std::string> render;
   auto* renderOption =
       app.add_option("--render", render,
@@ -67,7 +68,7 @@ std::variant<CommandLine, int> ParseCommandLine(int argc, const char* const* arg
     err << "reddoor: " << e.what() << "\nRun reddoor --help to see the options.\n";
     return 2;
   }
-  line.start = StartWindowNamed(start);
+  line.start = WindowNamed(start, kStartWindows);
   if (!render.empty()) {
     line.renderWindow = render[0];
     line.renderFile = render[1];

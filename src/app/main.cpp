@@ -9,35 +9,24 @@
 #include <variant>
 
 #include "app/command_line.hpp"
-#include "app/recording.hpp"
-#include "app/script.hpp"
+#include "scripted/recording.hpp"
+#include "scripted/script_run.hpp"
 #include "app/settings.hpp"
 #include "base/fault.hpp"
-#include "scene/renderer.hpp"
 #include "sdl/media.hpp"
-#include "sdl/windowed.hpp"
+#include "sdl/event_loop.hpp"
 
 namespace {
 
 using reddoor::CommandLine;
 using reddoor::WindowId;
 
-const reddoor::WindowLayout* FindLayout(const std::string& name) {
-  for (const reddoor::WindowLayout* layout : reddoor::AllLayouts()) {
-    if (layout->name == name) return layout;
-  }
-  return nullptr;
-}
-
 // Fonts and pictures are opened only when the first screenshot is taken.
 reddoor::Screenshooter MakeScreenshooter(int scale) {
   auto media = std::make_shared<std::unique_ptr<reddoor::SdlMedia>>();
   return [media, scale](const reddoor::Window& window, const std::string& path) {
     if (!*media) *media = std::make_unique<reddoor::SdlMedia>();
-    reddoor::Renderer renderer(**media, **media, scale);
-    reddoor::Canvas canvas;
-    renderer.Draw(window.Contents(), canvas);
-    reddoor::WritePng(canvas, path);
+    reddoor::WriteScenePng(**media, window.Contents(), scale, path);
   };
 }
 
@@ -55,12 +44,13 @@ int RunScriptFile(const CommandLine& line, int scale) {
 }
 
 int RenderLayout(const CommandLine& line, int scale) {
-  const reddoor::WindowLayout* layout = FindLayout(line.renderWindow);
-  if (!layout) {
-    std::cerr << "reddoor: --render: unknown window " << line.renderWindow
-              << " (Intro, Level1, Level2, Level3 or Finish)\n";
+  const std::optional<reddoor::WindowId> window = reddoor::WindowNamed(line.renderWindow);
+  if (!window) {
+    std::cerr << "reddoor: --render: unknown window " << line.renderWindow << " ("
+              << reddoor::WindowNames(reddoor::kAllWindows, ", ") << ")\n";
     return 2;
   }
+  const auto layout = reddoor::AllLayouts()[static_cast<std::size_t>(*window)];
   reddoor::RenderWindowToPng(*layout, scale, line.renderFile);
   return 0;
 }

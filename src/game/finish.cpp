@@ -18,8 +18,8 @@ std::uint8_t ColorComponent(float draw) {
   return static_cast<std::uint8_t>(std::nearbyint(draw * 255.0f));
 }
 
-Finish::Finish(Runtime& runtime, Platform& platform)
-    : Window(runtime, platform, WindowId::Finish, FinishLayout()), label1_(Contents().Get("Label1")) {
+Finish::Finish(Scheduler& scheduler, Platform& platform)
+    : Window(scheduler, platform, WindowId::Finish, FinishLayout()), label1_(Contents().Get("Label1")) {
   OnTimer("Timer1", [this] { ChangeColor(); });
 }
 

@@ -20,7 +20,7 @@ std::uint8_t ColorComponent(float draw);
 
 class Finish : public Window {
  public:
-  Finish(Runtime& runtime, Platform& platform);
+  Finish(Scheduler& scheduler, Platform& platform);
   // Timer1: Label1 takes a new random colour.
   void ChangeColor();
 

@@ -1,23 +1,26 @@
 // Water and monsters, and the coins: what the world does to the player on every game tick.
-// A death restarts the level in the middle of a pass, and the pass goes on over the restarted
-// level.
+// A death restarts the level in the middle of a pass, once its message is answered, and the pass
+// goes on over the restarted level.
 #include "base/checked.hpp"
 #include "game/level.hpp"
 #include "game/runtime.hpp"
 
 namespace reddoor {
 
-void Level::Waters() {
+bool Level::Waters(int from) {
   const int last = water_.UBound();
-  for (int i = 0; i <= last; ++i) {
-    if (ControlTouch(man_, water_(i)) != Side::None) Die("You Cant Swim?");
+  for (int i = from; i <= last; ++i) {
+    if (ControlTouch(man_, water_(i)) == Side::None) continue;
+    Die("You Cant Swim?", TickPlace{Pass::Waters, i + 1});
+    return false;
   }
+  return true;
 }
 
 // Each monster walks one step of its patrol, then acts on the player if it touches him.
-void Level::Monsters() {
+bool Level::Monsters(int from) {
   const int last = monster_.UBound();
-  for (int i = 0; i <= last; ++i) {
+  for (int i = from; i <= last; ++i) {
     std::optional<Patrol>& patrol = patrols_[static_cast<std::size_t>(i)];
     if (!patrol) continue;
     Control& monster = monster_(i);
@@ -25,8 +28,8 @@ void Level::Monsters() {
     if (!Touches(EdgesOf(man_), EdgesOf(monster))) continue;
     switch (patrol->effect) {
       case MonsterEffect::Kills:
-        Die("A MONSTER GOT YOU");
-        break;
+        Die("A MONSTER GOT YOU", TickPlace{Pass::Monsters, i + 1});
+        return false;
       case MonsterEffect::TakesAllCoins:
         runtime_.SetTotalCoins(0);
         ShowTotalCoins(palette::kRed);
@@ -39,6 +42,7 @@ void Level::Monsters() {
         break;
     }
   }
+  return true;
 }
 
 // Every shown coin the player touches is taken and counted. Taking a coin moves nothing, so the

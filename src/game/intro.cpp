@@ -4,8 +4,8 @@
 
 namespace reddoor {
 
-Intro::Intro(Runtime& runtime, Platform& platform)
-    : Window(runtime, platform, WindowId::Intro, IntroLayout()) {}
+Intro::Intro(Runtime& runtime, Scheduler& scheduler, Platform& platform)
+    : Window(scheduler, platform, WindowId::Intro, IntroLayout()), runtime_(runtime) {}
 
 void Intro::Click(std::string_view button) {
   if (button == "CmdPlay") PlayClicked();

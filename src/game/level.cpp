@@ -28,8 +28,10 @@ std::optional<Patrol> PatrolOf(const Control& monster, std::string_view window) 
 
 }  // namespace
 
-Level::Level(Runtime& runtime, Platform& platform, WindowId id, const LevelRules& rules)
-    : Window(runtime, platform, id, *rules.layout),
+Level::Level(Runtime& runtime, Scheduler& scheduler, Platform& platform, WindowId id,
+             const LevelRules& rules)
+    : Window(scheduler, platform, id, *rules.layout),
+      runtime_(runtime),
       rules_(rules),
       man_(Contents().Get("Man")),
       picForwards_(Contents().Get("picForwards")),
@@ -68,11 +70,7 @@ Control& Level::ControlOf(const ControlRef& ref) {
 }
 
 void Level::OnLoad() {
-  if (rules_.previous) {
-    // A level that has been left runs no more game ticks.
-    Level& previous = *runtime_.LevelWindow(*rules_.previous);
-    if (previous.IsLoaded()) previous.SetTimerEnabled(previous.tmrGame_, false);
-  }
+  if (rules_.previous) runtime_.LevelWindow(*rules_.previous)->StopGameTimer();
   for (MovingBlock& moving : movingBlocks_) moving.route = Route{moving.rule->route};
   patrols_ = layoutPatrols_;
   scrollCount_ = 0;
@@ -96,13 +94,27 @@ void Level::GameTick() {
   if (KeyPressed(Key::Space)) vars_.jumping = true;
   vars_.standing = false;
   Jump();
-  Waters();
-  Blocks();
-  Monsters();
+  PlayOn({Pass::Waters, 0});
+}
+
+void Level::PlayOn(TickPlace from) {
+  if (from.pass == Pass::Waters) {
+    if (!Waters(from.next)) return;
+    Blocks();
+    from.next = 0;
+  }
+  if (!Monsters(from.next)) return;
   Coins();
   Special();
   // Leaving the level ends its tick: a level that has been left plays no more.
-  if (!IsLoaded()) return;
+  if (IsLoaded()) Settle();
+}
+
+bool Level::KeyPressed(Key key) {
+  return runtime_.KeyPressed(key);
+}
+
+void Level::Settle() {
   if (!vars_.jumping) {
     if (vars_.standing) {
       StopJump();
@@ -133,13 +145,15 @@ void Level::NewGame() {
   man_.visible = true;
 }
 
-void Level::Die(std::string_view message) {
+void Level::Die(std::string_view message, std::optional<TickPlace> resume) {
   vars_.dead = true;
   man_.visible = false;
-  platform_.ShowMessage(*this, message.empty() ? kDefaultDeathMessage : message);
-  runtime_.SetTotalCoins(0);
-  // The rest of the tick that called Die plays on in the restarted window.
-  ShowFresh(*this);
+  runtime_.OpenMessage(*this, message.empty() ? kDefaultDeathMessage : message, [this, resume] {
+    runtime_.SetTotalCoins(0);
+    // The rest of the tick that called Die plays on in the restarted window.
+    ShowFresh(*this);
+    if (resume) PlayOn(*resume);
+  });
 }
 
 }  // namespace reddoor

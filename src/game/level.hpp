@@ -16,6 +16,8 @@
 
 namespace reddoor {
 
+class Runtime;
+
 enum class Facing : std::uint8_t { None, Right, Left };
 enum class JumpPhase : std::uint8_t { None, Up, Down };
 
@@ -43,7 +45,8 @@ struct LevelVariables {
 
 class Level : public Window {
  public:
-  Level(Runtime& runtime, Platform& platform, WindowId id, const LevelRules& rules);
+  Level(Runtime& runtime, Scheduler& scheduler, Platform& platform, WindowId id,
+        const LevelRules& rules);
 
   const LevelRules& Rules() const { return rules_; }
   const LevelVariables& Vars() const { return vars_; }
@@ -53,27 +56,44 @@ class Level : public Window {
   // The outer width of the window, frame included: the player's right-hand limit.
   std::int32_t OuterWidth() const { return Layout().clientWidth + 2 * kFrameTwips; }
 
-  // The game tick (tmrGame) and the procedures it calls.
+  // The passes of a game tick that a death can cut short: the rest of the tick goes on, over the
+  // restarted level, once the player has answered the death's message.
+  enum class Pass : std::uint8_t { Waters, Monsters };
+  struct TickPlace {
+    Pass pass = Pass::Waters;
+    int next = 0;  // the next water or monster to look at
+  };
+
+  // The game tick (tmrGame) and the procedures it calls. The passes that may die return false
+  // when a death has stopped them.
   void GameTick();
   void NewGame();
   void Forward();
   void Backwards();
   void Jump();
-  void Waters();
+  bool Waters(int from = 0);
   void Blocks();
-  void Monsters();
+  bool Monsters(int from = 0);
   void Coins();
   void Special();
   void Fall();
   void StopJump();
-  void Die(std::string_view message);
+  // Opens the message; the rest of the death, and of the tick from `resume` (none: outside a
+  // tick), follow its answer.
+  void Die(std::string_view message, std::optional<TickPlace> resume = std::nullopt);
+  // A level that has been left runs no more game ticks.
+  void StopGameTimer() { SetTimerEnabled(tmrGame_, false); }
   Side BlocksTouching() const;
   // A step of the flight that ends the last level (tmrFly).
   void FlightStep();
 
  private:
   void OnLoad() override;
-  bool KeyPressed(Key key) { return platform_.KeyPressed(key); }
+  bool KeyPressed(Key key);
+  // The tick from this place on.
+  void PlayOn(TickPlace from);
+  // The end of a tick: standing, or falling.
+  void Settle();
   Control& ControlOf(const ControlRef& ref);
   void WriteTotalCoins();
   void ShowTotalCoins(Color color);
@@ -90,6 +110,7 @@ class Level : public Window {
   // A tick of the moving block's timer.
   static void MoveBlock(MovingBlock& moving);
 
+  Runtime& runtime_;
   const LevelRules& rules_;
   LevelVariables vars_;
 

@@ -1,15 +1,14 @@
 #include "game/runtime.hpp"
 
-#include <algorithm>
-
 namespace reddoor {
 
 Runtime::Runtime(Platform& platform, const LevelSet& levels)
-    : intro_(*this, platform),
-      levels_{Level(*this, platform, WindowId::Level1, *levels[0]),
-              Level(*this, platform, WindowId::Level2, *levels[1]),
-              Level(*this, platform, WindowId::Level3, *levels[2])},
-      finish_(*this, platform),
+    : platform_(platform),
+      intro_(*this, scheduler_, reporter_),
+      levels_{Level(*this, scheduler_, reporter_, WindowId::Level1, *levels[0]),
+              Level(*this, scheduler_, reporter_, WindowId::Level2, *levels[1]),
+              Level(*this, scheduler_, reporter_, WindowId::Level3, *levels[2])},
+      finish_(scheduler_, reporter_),
       windows_{&intro_, &levels_[0], &levels_[1], &levels_[2], &finish_} {
   for (const Window* window : windows_) window->CheckTimersHandled();
 }
@@ -44,56 +43,60 @@ const Window* Runtime::VisibleWindow() const {
   return const_cast<Runtime*>(this)->VisibleWindow();
 }
 
-std::vector<Runtime::Due>& Runtime::RunningTimers() const {
-  if (!activeStale_) return running_;
-  running_.clear();
-  for (Window* window : windows_) {
-    if (!window->IsLoaded()) continue;
-    const auto timers = window->Contents().Timers();
-    for (std::uint32_t i = 0; i < timers.size(); ++i) {
-      const Control& timer = *timers[i];
-      if (!timer.enabled) continue;
-      running_.push_back({timer.nextDue, TimerPeriod(timer.Interval()), i, window, timers[i]});
-    }
-  }
-  std::sort(running_.begin(), running_.end(), [](const Due& a, const Due& b) {
-    const std::uint64_t first = a.window->LoadSequence(), second = b.window->LoadSequence();
-    return first != second ? first < second : a.timer < b.timer;
-  });
-  activeStale_ = false;
-  return running_;
+void Runtime::RunTick(Scheduler::TimerRef timer, std::int64_t due) {
+  Window& window = *windows_[timer.window];
+  if (tickObserver_) tickObserver_->TickRunning(window, *window.Contents().Timers()[timer.timer], due);
+  // The handler may unload the window, or load it again, and so change the running timers.
+  window.RunTimer(timer.timer);
 }
 
-Runtime::Due* Runtime::EarliestDue() const {
-  Due* earliest = nullptr;
-  for (Due& due : RunningTimers()) {
-    if (!earliest || due.at < earliest->at) earliest = &due;
-  }
-  return earliest;
+void Runtime::RunAnsweringUntil(std::int64_t until) {
+  for (RunTimersUntil(until); MessageOpen(); RunTimersUntil(until)) AnswerMessage();
 }
 
-std::int64_t Runtime::NextDue() const {
-  const Due* due = EarliestDue();
-  return due ? due->at : -1;
+bool Runtime::KeyDown(Key key, KeySource source) {
+  if (!keys_.Down(key, source)) return false;
+  if (recorder_) recorder_->KeyChanged(Now(), key, true);
+  return true;
 }
 
-void Runtime::RunTimersUntil(std::int64_t until) {
-  for (const Due* earliest = EarliestDue(); earliest && earliest->at <= until;
-       earliest = EarliestDue()) {
-    // The ticks due at this instant run in the order of the running timers; a tick moves its
-    // own timer on by its period, and only a change of the running timers moves another.
-    now_ = earliest->at;
-    for (std::size_t i = 0; i < running_.size() && !activeStale_; ++i) {
-      Due& due = running_[i];
-      if (due.at != now_) continue;
-      due.at += due.period;
-      due.control->nextDue = due.at;
-      if (tickObserver_) tickObserver_->TickRunning(*due.window, *due.control, now_);
-      // The handler may unload the window, or load it again, and so change the running timers.
-      due.window->RunTimer(due.timer);
-    }
-  }
-  if (until > now_) now_ = until;
+bool Runtime::KeyUp(Key key, KeySource source) {
+  if (!keys_.Up(key, source)) return false;
+  if (recorder_) recorder_->KeyChanged(Now(), key, false);
+  return true;
+}
+
+void Runtime::Click(std::string_view button) {
+  Window* visible = VisibleWindow();
+  if (!visible) return;
+  if (recorder_) recorder_->Clicked(Now(), button);
+  visible->Click(button);
+}
+
+void Runtime::OpenMessage(const Window& over, std::string_view text,
+                          std::function<void()> afterAnswer) {
+  message_ = Message{std::string(text), std::move(afterAnswer)};
+  scheduler_.Hold();
+  reporter_.MessageOpened(over, text);
+}
+
+void Runtime::AnswerMessage() {
+  if (!message_) return;
+  const std::function<void()> afterAnswer = std::move(message_->afterAnswer);
+  message_.reset();
+  scheduler_.Release();
+  // What follows may open the next message.
+  afterAnswer();
+}
+
+void Runtime::Reporter::WindowShown(const Window& window) {
+  if (runtime_.recorder_) runtime_.recorder_->WindowShown(runtime_.Now(), window.Name());
+  runtime_.platform_.WindowShown(window);
+}
+
+void Runtime::Reporter::MessageOpened(const Window& window, std::string_view text) {
+  if (runtime_.recorder_) runtime_.recorder_->MessageShown(runtime_.Now(), text);
+  runtime_.platform_.MessageOpened(window, text);
 }
 
 }  // namespace reddoor

@@ -1,24 +1,27 @@
 #pragma once
-// The running program: its five windows, the program-wide coin total, and one scheduler on
-// the one thread that drives every timer of every loaded window by the game clock.
+// The running program: its five windows, the program-wide coin total, the keys as the player
+// holds them, the death message while it is open, and one scheduler on the one thread that
+// drives every timer of every loaded window by the game clock.
+//
+// The surroundings push the player's input in between ticks (KeyDown, KeyUp, Click,
+// AnswerMessage) and run the clock (RunTimersUntil); the game tells them what it shows through
+// Platform.
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "game/finish.hpp"
-#include "game/window.hpp"
 #include "game/intro.hpp"
+#include "game/keys.hpp"
 #include "game/level.hpp"
 #include "game/level_rules.hpp"
 #include "game/platform.hpp"
+#include "game/scheduler.hpp"
+#include "game/window.hpp"
 
 namespace reddoor {
-
-// The platform's timer cannot tick faster than this.
-constexpr std::int32_t kShortestTimerMs = 16;
-constexpr std::int32_t TimerPeriod(std::int32_t interval) {
-  return interval < kShortestTimerMs ? kShortestTimerMs : interval;
-}
 
 // Told of every timer tick as it runs, before its handler: a timing log of the real clock.
 class TickObserver {
@@ -48,45 +51,68 @@ class Runtime {
   void SetTotalCoins(std::int32_t coins) { totalCoins_ = coins; }
 
   // The game clock, in ms. During a tick it reads that tick's time.
-  std::int64_t Now() const { return now_; }
-  // Runs, in order, every tick due up to and including `until`, then sets the clock to it.
-  void RunTimersUntil(std::int64_t until);
-  // When the next timer tick is due; -1 when no timer runs.
-  std::int64_t NextDue() const;
+  std::int64_t Now() const { return scheduler_.Now(); }
+  // Runs, in order, every tick due up to and including `until`, then sets the clock to it; a
+  // message that opens stops the clock at the tick that opened it.
+  void RunTimersUntil(std::int64_t until) { scheduler_.RunUntil(until); }
+  // The same for a game without a player, as the scripted run plays: every message is
+  // answered at once.
+  void RunAnsweringUntil(std::int64_t until);
+  // When the next timer tick is due; -1 when no timer runs or a message is open.
+  std::int64_t NextDue() const { return scheduler_.NextDue(); }
 
-  std::uint64_t NextLoadSequence() { return ++loadCounter_; }
-  // A window was loaded or unloaded, or a timer started or stopped.
-  void TimersChanged() { activeStale_ = true; }
+  // A game key went down or up; true when that changed the key (another source may hold it).
+  bool KeyDown(Key key, KeySource source = KeySource::Keyboard);
+  bool KeyUp(Key key, KeySource source = KeySource::Keyboard);
+  bool IsKeyDown(Key key) const { return keys_.IsDown(key); }
+  // The game's key query: down now, or pressed since the previous query of that key.
+  bool KeyPressed(Key key) { return keys_.Poll(key); }
+  // The player clicked the button of this name on the visible window.
+  void Click(std::string_view button);
 
-  // Nothing is told when no observer is set.
+  // The death message: the clock stands still from the tick that opens it until the player
+  // answers it; then `afterAnswer` goes on with the game at that tick's time.
+  void OpenMessage(const Window& over, std::string_view text, std::function<void()> afterAnswer);
+  bool MessageOpen() const { return message_.has_value(); }
+  // The text of the open message; empty when none is open.
+  std::string_view MessageText() const { return message_ ? message_->text : std::string_view(); }
+  void AnswerMessage();
+
+  // Nothing is told when no recorder or observer is set.
+  void SetRecorder(Recorder* recorder) { recorder_ = recorder; }
   void SetTickObserver(TickObserver* observer) { tickObserver_ = observer; }
 
  private:
-  // A running timer and when it ticks next (its nextDue, kept here too for a quick search).
-  struct Due {
-    std::int64_t at = 0;
-    std::int32_t period = 0;
-    std::uint32_t timer = 0;  // its place among its window's timers
-    Window* window = nullptr;
-    Control* control = nullptr;
-  };
-  // The enabled timers of the loaded windows, by the windows' load order and then by the
-  // timers' order in their layout: of the ticks due at the same instant, the first here runs
-  // first. Made afresh when a window loads or unloads or a timer starts or stops.
-  std::vector<Due>& RunningTimers() const;
-  // The running timer that ticks next; none when no timer runs.
-  Due* EarliestDue() const;
+  // What the windows show goes to the platform and to the recorder.
+  class Reporter final : public Platform {
+   public:
+    explicit Reporter(Runtime& runtime) : runtime_(runtime) {}
+    void WindowShown(const Window& window) override;
+    void MessageOpened(const Window& window, std::string_view text) override;
 
+   private:
+    Runtime& runtime_;
+  };
+  struct Message {
+    std::string text;
+    std::function<void()> afterAnswer;
+  };
+
+  void RunTick(Scheduler::TimerRef timer, std::int64_t due);
+
+  Platform& platform_;
+  Recorder* recorder_ = nullptr;
+  TickObserver* tickObserver_ = nullptr;
+  Reporter reporter_{*this};
+  Scheduler scheduler_{[this](Scheduler::TimerRef timer, std::int64_t due) { RunTick(timer, due); }};
+  // Made in the order of their ids, so that a window's number with the scheduler is its id.
   Intro intro_;
   std::array<Level, 3> levels_;
   Finish finish_;
   std::array<Window*, kWindowCount> windows_;
   std::int32_t totalCoins_ = 0;
-  std::int64_t now_ = 0;
-  std::uint64_t loadCounter_ = 0;
-  TickObserver* tickObserver_ = nullptr;
-  mutable std::vector<Due> running_;
-  mutable bool activeStale_ = true;
+  KeyLatch keys_;
+  std::optional<Message> message_;
 };
 
 }  // namespace reddoor

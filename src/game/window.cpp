@@ -3,19 +3,48 @@
 #include <fmt/format.h>
 
 #include "base/fault.hpp"
-#include "game/runtime.hpp"
 
 namespace reddoor {
+namespace {
 
-Window::Window(Runtime& runtime, Platform& platform, WindowId id, const WindowLayout& layout)
-    : runtime_(runtime),
-      platform_(platform),
+std::vector<std::int32_t> Intervals(std::span<Control* const> timers) {
+  std::vector<std::int32_t> intervals;
+  for (const Control* timer : timers) intervals.push_back(timer->Interval());
+  return intervals;
+}
+
+}  // namespace
+
+std::string_view WindowName(WindowId id) {
+  return AllLayouts()[static_cast<std::size_t>(id)]->name;
+}
+
+std::optional<WindowId> WindowNamed(std::string_view name, std::span<const WindowId> among) {
+  for (WindowId id : among) {
+    if (WindowName(id) == name) return id;
+  }
+  return std::nullopt;
+}
+
+std::string WindowNames(std::span<const WindowId> windows, std::string_view separator) {
+  std::string names;
+  for (WindowId id : windows) {
+    if (!names.empty()) names += separator;
+    names += WindowName(id);
+  }
+  return names;
+}
+
+Window::Window(Scheduler& scheduler, Platform& platform, WindowId id, const WindowLayout& layout)
+    : platform_(platform),
+      scheduler_(scheduler),
       id_(id),
       scene_(layout),
-      timerHandlers_(scene_.Timers().size()) {}
-
-std::int64_t Window::Now() const {
-  return runtime_.Now();
+      timersNumber_(scheduler.AddWindow(Intervals(scene_.Timers()))),
+      timerHandlers_(scene_.Timers().size()) {
+  if (timersNumber_ != static_cast<std::uint32_t>(id)) {
+    throw GameFault(fmt::format("window {} made out of the order of the windows' ids", Name()));
+  }
 }
 
 void Window::OnTimer(std::string_view timer, std::function<void()> handler) {
@@ -38,14 +67,21 @@ void Window::CheckTimersHandled() const {
   }
 }
 
+Scheduler::TimerRef Window::TimerOf(const Control& timer) const {
+  const auto timers = scene_.Timers();
+  for (std::uint32_t i = 0; i < timers.size(); ++i) {
+    if (timers[i] == &timer) return {timersNumber_, i};
+  }
+  throw GameFault(fmt::format("window {} has no timer {}", Name(), timer.DisplayName()));
+}
+
 void Window::Load() {
   if (loaded_) return;
   scene_.Reset();
   loaded_ = true;
-  runtime_.TimersChanged();
-  loadSequence_ = runtime_.NextLoadSequence();
-  for (Control* timer : scene_.Timers()) {
-    if (timer->enabled) timer->nextDue = Now() + TimerPeriod(timer->Interval());
+  scheduler_.WindowLoaded(timersNumber_);
+  for (const Control* timer : scene_.Timers()) {
+    if (timer->record->enabled) scheduler_.Start(TimerOf(*timer));
   }
   OnLoad();
 }
@@ -64,14 +100,24 @@ void Window::Hide() {
 void Window::Unload() {
   Hide();
   loaded_ = false;
-  runtime_.TimersChanged();
+  scheduler_.StopWindow(timersNumber_);
 }
 
-void Window::SetTimerEnabled(Control& timer, bool enabled) {
-  if (timer.enabled == enabled) return;
-  timer.enabled = enabled;
-  runtime_.TimersChanged();
-  if (enabled) timer.nextDue = Now() + TimerPeriod(timer.Interval());
+void Window::SetTimerEnabled(const Control& timer, bool enabled) {
+  if (!loaded_) return;
+  if (enabled) {
+    scheduler_.Start(TimerOf(timer));
+  } else {
+    scheduler_.Stop(TimerOf(timer));
+  }
+}
+
+bool Window::TimerEnabled(const Control& timer) const {
+  return scheduler_.IsRunning(TimerOf(timer));
+}
+
+std::int64_t Window::TimerDue(const Control& timer) const {
+  return scheduler_.DueAt(TimerOf(timer));
 }
 
 }  // namespace reddoor

@@ -42,8 +42,6 @@ void Control::Reset() {
   picture = record->picture;
   if (caption != record->caption) caption = record->caption;
   foreColor = record->foreColor;
-  enabled = record->kind == ControlKind::Timer && record->enabled;
-  nextDue = 0;
 }
 
 void ControlArray::MissingElement(int index) const {

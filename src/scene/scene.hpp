@@ -22,12 +22,8 @@ struct Control {
   PictureId picture = PictureId::None;
   std::string caption;
   Color foreColor = palette::kButtonText;
-  // Timers
-  bool enabled = false;
-  std::int64_t nextDue = 0;  // when an enabled timer ticks next, in ms of the game clock
 
   std::string_view Name() const { return record->name; }
-  std::int16_t Index() const { return record->index; }
   ControlKind Kind() const { return record->kind; }
   std::int32_t Interval() const { return record->interval; }
   Box Area() const { return {left, top, width, height}; }
@@ -41,7 +37,6 @@ struct Control {
 // element that does not exist is a fault of the layout data.
 class ControlArray {
  public:
-  ControlArray() = default;
   ControlArray(std::string_view window, std::string_view name, std::span<Control> elements)
       : window_(window), name_(name), elements_(elements) {}
 

@@ -195,12 +195,15 @@ void WritePng(const Canvas& canvas, const std::string& path) {
   }
 }
 
-void RenderWindowToPng(const WindowLayout& layout, int scale, const std::string& path) {
-  SdlMedia media;
-  const Scene scene(layout);
+void WriteScenePng(SdlMedia& media, const Scene& scene, int scale, const std::string& path) {
   Canvas canvas;
   Renderer(media, media, scale).Draw(scene, canvas);
   WritePng(canvas, path);
+}
+
+void RenderWindowToPng(const WindowLayout& layout, int scale, const std::string& path) {
+  SdlMedia media;
+  WriteScenePng(media, Scene(layout), scale, path);
 }
 
 }  // namespace reddoor

@@ -50,6 +50,9 @@ class SdlMedia final : public TextRasterizer, public PictureSource {
 // Writes the canvas as a PNG file; a failure is a GameFault naming the file.
 void WritePng(const Canvas& canvas, const std::string& path);
 
+// Draws a scene at `scale` times 96 dots per inch into a PNG file.
+void WriteScenePng(SdlMedia& media, const Scene& scene, int scale, const std::string& path);
+
 // Draws a window exactly as its layout builds it, before any load handler, at `scale` times
 // 96 dots per inch, into a PNG file.
 void RenderWindowToPng(const WindowLayout& layout, int scale, const std::string& path);

@@ -148,7 +148,7 @@ TEST_F(BlocksTest, FloorCarriesFrom25AboveItsTopToItsBottomAnywhereAcross) {
 TEST_F(BlocksTest, ATakeOffFromDeepInTheBandIsEndedByTheSameTicksLanding) {
   stage_.PlaceManBottom(kBlockLeft + 300, kBlockTop + 90);
   Window().StopJump();
-  stage_.Keys().Down(Key::Space);
+  stage_.Game().KeyDown(Key::Space);
   Window().GameTick();
   // One rising step of 125, and he stands again, higher than before.
   EXPECT_EQ(stage_.Get("Man").top + stage_.Get("Man").height, kBlockTop - 35);

@@ -16,13 +16,6 @@ namespace {
 using test::AlteredLevel;
 using test::Stage;
 
-int Count(const std::string& text, const std::string& what) {
-  int count = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-    ++count;
-  }
-  return count;
-}
 
 // A monster that stands still ("X" is no direction) right on the player, with a given effect.
 struct Effect {
@@ -46,7 +39,7 @@ TEST_P(EffectTest, TouchingTheMonsterAppliesItsEffect) {
   stage.PlaceMan(6100, 3100);
   stage.Game().SetTotalCoins(e.totalBefore);
   stage.Window().Monsters();
-  EXPECT_EQ(Count(stage.Output(), "A MONSTER GOT YOU"), e.kills ? 1 : 0);
+  EXPECT_EQ(stage.Seen().Messages("A MONSTER GOT YOU"), e.kills ? 1 : 0);
   if (e.kills) return;
   EXPECT_EQ(stage.Window().Tag(monster), "X/1/0/0/0/" + e.effect);
   EXPECT_EQ(stage.Game().TotalCoins(), e.totalAfter);
@@ -111,9 +104,9 @@ TEST(DeathTest, AnEmptyMessageBecomesTheDefaultOneAndTheLevelRestarts) {
   Stage stage(WindowId::Level1);
   stage.Game().SetTotalCoins(3);
   stage.PlaceMan(5000, 5000);
-  stage.Window().Die("");
-  EXPECT_EQ(Count(stage.Output(), R"("text":"Sorry, your dead")"), 1);
-  EXPECT_EQ(Count(stage.Output(), R"("window":"Level1")"), 2);
+  stage.Die("");
+  EXPECT_EQ(stage.Seen().Messages("Sorry, your dead"), 1);
+  EXPECT_EQ(stage.Seen().Shows("Level1"), 2);
   EXPECT_EQ(stage.Game().TotalCoins(), 0);
   EXPECT_EQ(stage.Get("Man").left, 240);
   EXPECT_TRUE(stage.Get("Man").visible);
@@ -140,7 +133,7 @@ TEST(WaterTest, AFallerDiesOnTheTickHisLowerEdgeReachesTheWatersTop) {
       stage.Vars().jumpPhase = JumpPhase::Down;
       stage.Vars().jumpPeak = 7080;
       stage.Wait(100);
-      EXPECT_EQ(Count(stage.Output(), "You Cant Swim?"), above == 125 ? 1 : 0);
+      EXPECT_EQ(stage.Seen().Messages("You Cant Swim?"), above == 125 ? 1 : 0);
     }
   }
 }
@@ -152,7 +145,7 @@ TEST(WaterTest, TouchingBothAreasDiesOnceAndTheTickGoesOnOverTheRestartedLevel) 
   ASSERT_NE(ControlTouch(stage.Get("Man"), stage.Get("Water", 0)), Side::None);
   ASSERT_NE(ControlTouch(stage.Get("Man"), stage.Get("Water", 1)), Side::None);
   stage.Wait(100);
-  EXPECT_EQ(Count(stage.Output(), "You Cant Swim?"), 1);
+  EXPECT_EQ(stage.Seen().Messages("You Cant Swim?"), 1);
   // Monster(0) made its first step from the layout.
   EXPECT_EQ(stage.Get("Monster", 0).left, 1005);
 }
@@ -199,8 +192,8 @@ TEST(CoinTest, Level3CoinsActInTheSameTick) {
     EXPECT_FALSE(taken.visible);
     EXPECT_EQ(stage.Game().TotalCoins(), 1);
     EXPECT_EQ(stage.Vars().levelCoins, 1);
-    EXPECT_EQ(stage.Get("Block16Timer").enabled, c.startsBlock16);
-    EXPECT_EQ(stage.Get("Block17Timer").enabled, c.startsBlock17);
+    EXPECT_EQ(stage.Window().TimerEnabled(stage.Get("Block16Timer")), c.startsBlock16);
+    EXPECT_EQ(stage.Window().TimerEnabled(stage.Get("Block17Timer")), c.startsBlock17);
     EXPECT_EQ(stage.Get("Block", 2).visible, c.showsBlock2);
   }
 }
@@ -222,7 +215,7 @@ void WalkIntoTheDoor(Stage& stage, std::int32_t lowerEdge) {
   const Control& door = stage.Get("door");
   ASSERT_FALSE(door.visible);
   stage.PlaceManBottom(door.left - 20 - stage.Get("Man").width, lowerEdge);
-  stage.Keys().Down(Key::Right);
+  stage.Game().KeyDown(Key::Right);
   stage.Wait(100);
 }
 
@@ -235,7 +228,8 @@ TEST(DoorTest, TheHiddenDoorOfLevel1LeadsToLevel2WithTheCoinsAndLevel1PlaysNoMor
   EXPECT_FALSE(stage.Window().IsVisible());
   EXPECT_FALSE(stage.Window().IsLoaded());
   EXPECT_EQ(level2.Contents().Get("lblTotalCoins").caption, "7");
-  EXPECT_EQ(Count(stage.Output(), R"({"t":100,"event":"show","window":"Level2"})"), 1);
+  ASSERT_EQ(stage.Seen().Shows("Level2"), 1);
+  EXPECT_EQ(stage.Seen().events.back().t, 100);
   const LevelVariables left = stage.Vars();
   stage.Wait(2000);
   EXPECT_TRUE(stage.Vars() == left) << "Level1 played on after it was left";
@@ -254,8 +248,8 @@ class BirdApproachTest : public ::testing::Test {
     stage_.ClearStage();
     Stage::Place(stage_.Get("Floor"), 0, kFloorTop);
     stage_.PlaceManBottom(5000, kFloorTop + 15);
-    stage_.Keys().Down(Key::E);
-    stage_.Keys().Up(Key::E);
+    stage_.Game().KeyDown(Key::E);
+    stage_.Game().KeyUp(Key::E);
   }
   Control& Bird() { return stage_.Get("Bird"); }
   Control& Man() { return stage_.Get("Man"); }
@@ -277,8 +271,8 @@ TEST_F(BirdApproachTest, ABirdStraightAboveComesDown60ATickAndPicksUpOnFirstCont
   EXPECT_EQ(Bird().top, manTop - 800 + 120);
   EXPECT_EQ(Man().top, Bird().top + 600);
   EXPECT_EQ(Man().left, Bird().left + 360);
-  EXPECT_FALSE(stage_.Get("tmrGame").enabled);
-  EXPECT_TRUE(stage_.Get("tmrFly").enabled);
+  EXPECT_FALSE(stage_.Window().TimerEnabled(stage_.Get("tmrGame")));
+  EXPECT_TRUE(stage_.Window().TimerEnabled(stage_.Get("tmrFly")));
 }
 
 TEST_F(BirdApproachTest, ABirdNearerThanOneStepOnAnAxisStaysPutOnIt) {
@@ -324,9 +318,9 @@ TEST_F(SinkingBarTest, EachBarSinksPastItsBoundAndStays) {
 TEST_F(SinkingBarTest, ARestartPutsTheSunkBarBackAndItSinksAgain) {
   TakeCoin(2);
   ASSERT_EQ(Sink(16, 25), 3140);
-  stage_.Window().Die("");
+  stage_.Die("");
   EXPECT_EQ(stage_.Get("Block", 16).top, 2040);
-  EXPECT_FALSE(stage_.Get("Block16Timer").enabled);
+  EXPECT_FALSE(stage_.Window().TimerEnabled(stage_.Get("Block16Timer")));
   EXPECT_EQ(Sink(16, 3), 2040);
   TakeCoin(2);
   EXPECT_EQ(Sink(16, 22), 3140);

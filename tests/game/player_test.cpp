@@ -27,22 +27,22 @@ TEST_F(StepTest, TheLimitsAreLeftZeroAndTheWindowsOuterWidthAndOneStepGoesPast) 
   EXPECT_EQ(Man().left + Man().width, outerWidth + 125);
   Vars().facing = Facing::Left;
   Man().picture = PictureId::ManLeft;
-  stage_.Keys().Down(Key::Space);
+  stage_.Game().KeyDown(Key::Space);
   Window().Forward();
   EXPECT_EQ(Man().left + Man().width, outerWidth + 125);
   EXPECT_EQ(Vars().facing, Facing::Right);
   EXPECT_EQ(Man().picture, PictureId::ManLeft);
   EXPECT_FALSE(Vars().jumping);
 
-  stage_.Keys().Up(Key::Space);
-  stage_.Keys().Poll(Key::Space);
+  stage_.Game().KeyUp(Key::Space);
+  stage_.Game().KeyPressed(Key::Space);
   stage_.PlaceMan(0, 3000);
   Window().Backwards();
   EXPECT_EQ(Man().left, -125);
   EXPECT_EQ(Man().picture, PictureId::ManLeft);
   Vars().facing = Facing::Right;
   Man().picture = PictureId::ManRight;
-  stage_.Keys().Down(Key::Space);
+  stage_.Game().KeyDown(Key::Space);
   Window().Backwards();
   EXPECT_EQ(Man().left, -125);
   EXPECT_EQ(Vars().facing, Facing::Left);
@@ -69,7 +69,7 @@ TEST_F(StepTest, ABlockOnTheRightStopsOnlyAPlayerAlreadyFacingRight) {
 
   // Facing right and touching it: no step, no new picture, no jump from the arrow's step.
   Man().picture = PictureId::ManLeft;
-  stage_.Keys().Down(Key::Space);
+  stage_.Game().KeyDown(Key::Space);
   Window().Forward();
   EXPECT_EQ(Man().left, 5125);
   EXPECT_EQ(Man().picture, PictureId::ManLeft);

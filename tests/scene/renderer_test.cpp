@@ -10,13 +10,13 @@
 #include "scene/canvas.hpp"
 #include "scene/layout.hpp"
 #include "scene/scene.hpp"
-#include "sdl/media.hpp"
+#include "support/stand_in_media.hpp"
 
 namespace reddoor {
 namespace {
 
-SdlMedia& Media() {
-  static SdlMedia media;
+test::StandInMedia& Media() {
+  static test::StandInMedia media;
   return media;
 }
 

@@ -19,6 +19,7 @@ class SdlPlatformTest : public ::testing::Test {
     // program that has it, unless told otherwise.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) GTEST_SKIP() << SDL_GetError();
+    platform_.Attach(runtime_);
     runtime_.Get(WindowId::Intro).Show();
     Deliver();
   }
@@ -27,8 +28,8 @@ class SdlPlatformTest : public ::testing::Test {
   // As the game's loop does.
   void Deliver() {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) platform_.Handle(event, runtime_);
-    platform_.Present(runtime_);
+    while (SDL_PollEvent(&event)) platform_.Handle(event);
+    platform_.Present();
   }
   bool Shown(WindowId id) { return runtime_.Get(id).IsVisible(); }
   // The id of the desktop window with this caption.
@@ -69,7 +70,7 @@ TEST_F(SdlPlatformTest, TheGamepadsStartAndSouthButtonsPressPlayAndSouthCountsAs
   EXPECT_TRUE(Shown(WindowId::Intro)) << "the south button presses on release";
   press(SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
   ASSERT_TRUE(Shown(WindowId::Level1));
-  EXPECT_TRUE(platform_.KeyPressed(Key::Space)) << "the jump's press counts on the level";
+  EXPECT_TRUE(runtime_.KeyPressed(Key::Space)) << "the jump's press counts on the level";
 
   runtime_.Get(WindowId::Level1).Hide();
   runtime_.Get(WindowId::Intro).Show();
@@ -84,7 +85,7 @@ TEST_F(SdlPlatformTest, AKeyHeldAsTheWindowGetsTheFocusBackIsNoPress) {
   const auto windowEvent = [&](Uint8 what, Uint32 at) {
     SDL_Event event{};
     event.window = {SDL_WINDOWEVENT, at, intro, what, 0, 0, 0, 0, 0};
-    platform_.Handle(event, runtime_);
+    platform_.Handle(event);
   };
   const auto keyEvent = [&](SDL_Keycode sym, bool down, Uint32 at) {
     SDL_Event event{};
@@ -93,7 +94,7 @@ TEST_F(SdlPlatformTest, AKeyHeldAsTheWindowGetsTheFocusBackIsNoPress) {
     event.key.windowID = intro;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = sym;
-    platform_.Handle(event, runtime_);
+    platform_.Handle(event);
   };
   // Left is held as the window loses the focus, and SDL reports it down as the focus comes back.
   keyEvent(SDLK_LEFT, true, 900);
@@ -101,20 +102,20 @@ TEST_F(SdlPlatformTest, AKeyHeldAsTheWindowGetsTheFocusBackIsNoPress) {
   EXPECT_TRUE(platform_.Paused());
   windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, 1000);
   EXPECT_FALSE(platform_.Paused());
-  EXPECT_TRUE(platform_.KeyPressed(Key::Left)) << "the press before the pause, not yet polled";
+  EXPECT_TRUE(runtime_.KeyPressed(Key::Left)) << "the press before the pause, not yet polled";
   keyEvent(SDLK_LEFT, true, 1000);
-  EXPECT_FALSE(platform_.KeyPressed(Key::Left));
+  EXPECT_FALSE(runtime_.KeyPressed(Key::Left));
 
   keyEvent(SDLK_LEFT, false, 1000);
   keyEvent(SDLK_LEFT, true, 1500);
-  EXPECT_TRUE(platform_.KeyPressed(Key::Left)) << "a press later on counts";
+  EXPECT_TRUE(runtime_.KeyPressed(Key::Left)) << "a press later on counts";
 
   // A key that was not held when the game let go of the keys is a fresh press, even when SDL
   // takes it in together with the focus.
   windowEvent(SDL_WINDOWEVENT_FOCUS_LOST, 1900);
   windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, 2000);
   keyEvent(SDLK_RIGHT, true, 2000);
-  EXPECT_TRUE(platform_.KeyPressed(Key::Right));
+  EXPECT_TRUE(runtime_.KeyPressed(Key::Right));
 }
 
 }  // namespace

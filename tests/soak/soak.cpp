@@ -54,8 +54,10 @@ using ControlState = std::tuple<std::string, std::string, std::int32_t, std::int
 std::vector<ControlState> Capture(const Level& level) {
   std::vector<ControlState> states;
   for (const Control& c : level.Contents().Controls()) {
+    const bool running = c.Kind() == ControlKind::Timer && level.TimerEnabled(c);
     states.emplace_back(c.caption, level.Tag(c), c.left, c.top, c.width, c.height, c.visible,
-                        c.enabled, c.picture, c.foreColor, c.enabled ? c.nextDue - level.Now() : 0);
+                        running, c.picture, c.foreColor,
+                        running ? level.TimerDue(c) - level.Now() : 0);
   }
   return states;
 }
@@ -119,8 +121,8 @@ class Soak final : public TickObserver {
       session_.end = Uniform(kShortestSessionMs, kLongestSessionMs);
       session_.liveAtStart = AllocationsLive();
       while (Played() < ticks_ && runtime.Now() < session_.end) {
-        runtime.RunTimersUntil(runtime.Now() + Uniform(1, kLongestPauseMs));
-        PressOrRelease(platform.keys);
+        runtime.RunAnsweringUntil(runtime.Now() + Uniform(1, kLongestPauseMs));
+        PressOrRelease(runtime);
         Check();
         // What the windows showed is not kept: a long session's list would look like a leak.
         platform.events.clear();
@@ -132,12 +134,12 @@ class Soak final : public TickObserver {
     figures_.virtualMs += runtime.Now();
   }
 
-  void PressOrRelease(KeyLatch& keys) {
+  void PressOrRelease(Runtime& runtime) {
     const Key key = kPressedKeys[pickKey_(random_)];
     ++figures_.keyEvents;
-    const bool wasDown = keys.IsDown(key);
-    wasDown ? keys.Up(key) : keys.Down(key);
-    if (!wasDown && Uniform(0, 3) == 0) keys.Up(key);  // a tap: down and up at the same instant
+    const bool wasDown = runtime.IsKeyDown(key);
+    wasDown ? runtime.KeyUp(key) : runtime.KeyDown(key);
+    if (!wasDown && Uniform(0, 3) == 0) runtime.KeyUp(key);  // a tap: down and up at once
   }
 
   void Check() {

@@ -1,5 +1,7 @@
 #include "support/script_run.hpp"
 
+#include "scripted/script_run.hpp"
+
 #include <sstream>
 #include <stdexcept>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/script.hpp"
+#include "scripted/script.hpp"
 
 namespace reddoor::test {
 

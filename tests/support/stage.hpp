@@ -3,13 +3,12 @@
 // at exact positions, call the level's procedures one at a time, or let its timers run.
 #include <cstdint>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "game/runtime.hpp"
-#include "headless/headless_platform.hpp"
+#include "support/test_platform.hpp"
 
 namespace reddoor::test {
 
@@ -23,15 +22,20 @@ class Stage {
   Level& Window() { return *runtime_.LevelWindow(id_); }
   LevelVariables& Vars() { return Window().Vars(); }
   Runtime& Game() { return runtime_; }
-  KeyLatch& Keys() { return platform_.Keys(); }
-  // What the run printed: the windows shown and the messages, one JSON line each.
-  std::string Output() const { return out_.str(); }
+  // The windows shown and the messages opened.
+  const TestPlatform& Seen() const { return platform_; }
 
   Control& Get(std::string_view name) { return Window().Contents().Get(name); }
   Control& Get(std::string_view name, int index) { return Window().Contents().Array(name)(index); }
 
-  // Runs every timer tick that falls due in the next `ms` milliseconds.
-  void Wait(std::int64_t ms) { runtime_.RunTimersUntil(runtime_.Now() + ms); }
+  // Runs every timer tick that falls due in the next `ms` milliseconds; every message is
+  // answered at once.
+  void Wait(std::int64_t ms) { runtime_.RunAnsweringUntil(runtime_.Now() + ms); }
+  // A death outside a tick, its message answered.
+  void Die(std::string_view message) {
+    Window().Die(message);
+    runtime_.AnswerMessage();
+  }
 
   static void Place(Control& c, std::int32_t left, std::int32_t top) {
     c.left = left;
@@ -57,8 +61,7 @@ class Stage {
 
  private:
   WindowId id_;
-  std::ostringstream out_;
-  HeadlessPlatform platform_{out_};
+  TestPlatform platform_;
   Runtime runtime_;
 };
 

@@ -1,14 +1,14 @@
 #pragma once
-// The tests' stand-in for the desktop: keys held by the test, and every window shown and every
-// message box noted (and answered at once) for the test to look at or to react to.
+// The tests' stand-in for the desktop: every window shown and every message opened is noted for
+// the test to look at or to react to.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "game/window.hpp"
 #include "game/platform.hpp"
+#include "game/window.hpp"
 
 namespace reddoor::test {
 
@@ -20,17 +20,28 @@ class TestPlatform final : public Platform {
     std::string message;  // empty for a window shown
   };
 
-  bool KeyPressed(Key key) override { return keys.Poll(key); }
-  void ShowMessage(const Window& window, std::string_view text) override {
-    events.push_back({window.Now(), std::string(window.Name()), std::string(text)});
-    if (onMessage) onMessage(window, text);
-  }
   void WindowShown(const Window& window) override {
     events.push_back({window.Now(), std::string(window.Name()), {}});
     if (onShown) onShown(window);
   }
+  void MessageOpened(const Window& window, std::string_view text) override {
+    events.push_back({window.Now(), std::string(window.Name()), std::string(text)});
+    if (onMessage) onMessage(window, text);
+  }
 
-  KeyLatch keys;
+  // How many messages of this text opened; any text when empty.
+  int Messages(std::string_view text = {}) const {
+    int count = 0;
+    for (const Event& e : events) count += !e.message.empty() && (text.empty() || e.message == text);
+    return count;
+  }
+  // How many times the window was shown.
+  int Shows(std::string_view window) const {
+    int count = 0;
+    for (const Event& e : events) count += e.message.empty() && e.window == window;
+    return count;
+  }
+
   std::vector<Event> events;
   std::function<void(const Window&, std::string_view)> onMessage;
   std::function<void(const Window&)> onShown;

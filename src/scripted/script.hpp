@@ -1,19 +1,16 @@
 #pragma once
-// The scripted run: the whole game headless, on a virtual clock, driven line by line.
+// The language of the scripted run and of recordings, one command a line:
 //   wait N | down K | up K | tap K | click Play | dump [CONTROL...] | screenshot PATH | close
 // A first line "# args: --start LevelN" starts the game on that level, as a recording made
-// with --start says; the command line's --start goes first.
+// with --start says.
 #include <cstdint>
-#include <functional>
-#include <istream>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "game/keys.hpp"
-#include "game/runtime.hpp"
+#include "game/window.hpp"
 
 namespace reddoor {
 
@@ -49,21 +46,7 @@ std::optional<ScriptCommand> ParseScriptLine(const std::string& line);  // throw
 // The line that ParseScriptLine reads back as this command.
 std::string FormatScriptLine(const ScriptCommand& command);
 
-// Writes a picture of a window's client area.
-using Screenshooter = std::function<void(const Window& window, const std::string& path)>;
-
-struct ScriptOptions {
-  // None: as the script's first line says, else the title window.
-  std::optional<WindowId> start;
-  Screenshooter screenshot;
-};
-
-// The windows a game can start on, by name: Level1, Level2, Level3.
-std::optional<WindowId> StartWindowNamed(std::string_view name);
-
-// Runs a script to its end or to `close`. Returns the exit status: 0 done, 2 a bad line
-// (reported as "script:LINE: reason" on `err`), 1 a fault inside the game.
-int RunScript(std::istream& script, std::ostream& out, std::ostream& err,
-              const ScriptOptions& options);
+// The window that a first line "# args: --start LevelN" names; none for any other first line.
+std::optional<WindowId> ParseArgsLine(const std::string& line);  // throws ScriptLineError
 
 }  // namespace reddoor

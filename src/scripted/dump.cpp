@@ -1,4 +1,4 @@
-#include "app/dump.hpp"
+#include "scripted/dump.hpp"
 
 namespace reddoor {
 
@@ -53,10 +53,10 @@ Json LevelVars(const Level& level) {
   return vars;
 }
 
-Json DumpControl(const Control& c, const Level* level) {
+Json DumpControl(const Control& c, const Window& window, const Level* level) {
   Json j = Json::object();
   if (c.Kind() == ControlKind::Timer) {
-    j["Enabled"] = c.enabled;
+    j["Enabled"] = window.TimerEnabled(c);
     j["Interval"] = c.Interval();
     return j;
   }
@@ -98,7 +98,7 @@ Json DumpState(const Runtime& runtime) {
   if (level) state["vars"] = LevelVars(*level);
   Json& controls = state["controls"];
   for (const Control& c : visible->Contents().Controls()) {
-    controls[c.DisplayName()] = DumpControl(c, level);
+    controls[c.DisplayName()] = DumpControl(c, *visible, level);
   }
   return state;
 }

@@ -1,5 +1,5 @@
 // The scripted run's own rules: a dump of named controls, and a name the window lacks.
-#include "app/script.hpp"
+#include "scripted/script.hpp"
 
 #include <gtest/gtest.h>
 

@@ -14,33 +14,31 @@
 //   close
 #include <cstdint>
 #include <ostream>
+#include <string>
 
-#include "app/script.hpp"
-#include "game/runtime.hpp"
-#include "sdl/session_recorder.hpp"
+#include "game/platform.hpp"
+#include "game/window.hpp"
+#include "scripted/script.hpp"
 
 namespace reddoor {
 
-class ScriptRecorder final : public SessionRecorder {
+class ScriptRecorder final : public Recorder {
  public:
+  // Writes the head of the recording: the game starts on `start` at 0 ms of the game clock.
   ScriptRecorder(std::ostream& out, WindowId start);
 
-  // The game starts on this runtime: its clock times the recording.
-  void Started(Runtime& runtime) override;
-  void KeyChanged(Key key, bool down) override;
-  void Clicked(std::string_view button) override;
-  void WindowShown(const Window& window) override;
-  void MessageShown(std::string_view text) override;
-  void Ended() override;
+  void KeyChanged(std::int64_t t, Key key, bool down) override;
+  void Clicked(std::int64_t t, std::string_view button) override;
+  void WindowShown(std::int64_t t, std::string_view window) override;
+  void MessageShown(std::int64_t t, std::string_view text) override;
+  void Ended(const Runtime& game) override;
 
  private:
-  // Writes the command after a wait up to the game clock's time.
-  void Write(const ScriptCommand& command);
+  // Writes the command after a wait up to `t`.
+  void Write(std::int64_t t, const ScriptCommand& command);
   void Note(const std::string& line);
 
   std::ostream& out_;
-  WindowId start_;
-  Runtime* runtime_ = nullptr;
   std::int64_t written_ = 0;  // the time that the waits written so far reach
 };
 

@@ -1,10 +1,9 @@
 #pragma once
-// The game in real windows on the desktop, on the real clock.
+// The game in real windows on the desktop, on the real clock: the one event loop of the game.
 #include <functional>
 #include <string>
 
 #include "game/runtime.hpp"
-#include "sdl/session_recorder.hpp"
 
 namespace reddoor {
 
@@ -19,7 +18,7 @@ struct WindowedOptions {
   // Where to log the times of the timer ticks and frames; empty: no log.
   std::string timingLog;
   // Told of everything the player does and sees; none: the game is not recorded.
-  SessionRecorder* recorder = nullptr;
+  Recorder* recorder = nullptr;
 };
 
 // Plays until the player ends the game: a window closed, or the program asked to end

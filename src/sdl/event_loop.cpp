@@ -1,4 +1,4 @@
-#include "sdl/windowed.hpp"
+#include "sdl/event_loop.hpp"
 
 #include <SDL.h>
 
@@ -118,7 +118,7 @@ void RunDueTicks(Runtime& runtime, GameClock& clock) {
 // run the ticks that fell due, and show what changed. A paused game only waits for events.
 void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) {
   while (!platform.QuitRequested()) {
-    platform.Present(runtime);
+    platform.Present();
     const int wait = platform.Paused() ? -1 : WaitMilliseconds(runtime.NextDue(), clock.Now());
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, wait)) {
@@ -126,7 +126,7 @@ void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) 
       // a window the event shows starts its timers from then.
       RunDueTicks(runtime, clock);
       do {
-        if (!platform.Handle(event, runtime)) return;
+        if (!platform.Handle(event)) return;
       } while (SDL_PollEvent(&event));
     }
     RunDueTicks(runtime, clock);
@@ -139,21 +139,20 @@ void Play(const WindowedOptions& options) {
   SdlPlatform platform(media, ScaleThatFits(options.scale), clock);
   platform.SetFullscreen(options.fullscreen, options.fullscreenChanged);
   Runtime runtime(platform);
+  platform.Attach(runtime);
   std::optional<TimingLog> timingLog;
   if (!options.timingLog.empty()) {
     timingLog.emplace(options.timingLog, clock);
     runtime.SetTickObserver(&*timingLog);
     platform.SetTimingLog(&*timingLog);
   }
-  if (options.recorder) {
-    platform.SetRecorder(options.recorder);
-    options.recorder->Started(runtime);
-  }
+  runtime.SetRecorder(options.recorder);
   IgnoreUnusedEvents();
   platform.StartGamepads();
   runtime.Get(options.start).Show();
   PlayUntilClosed(runtime, platform, clock);
-  if (options.recorder) options.recorder->Ended();
+  platform.AnswerOpenMessages();
+  if (options.recorder) options.recorder->Ended(runtime);
 }
 
 }  // namespace

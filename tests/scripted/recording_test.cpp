@@ -1,7 +1,7 @@
 // A game recorded as it is played, then replayed by the scripted run: the replay prints the
 // lines that the recording noted, the final state included, and that state is the played one.
 // The replay reads back every kind of line the recorder writes.
-#include "app/recording.hpp"
+#include "scripted/recording.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,28 +9,20 @@
 #include <string>
 #include <vector>
 
-#include "app/dump.hpp"
+#include "scripted/dump.hpp"
 #include "support/script_run.hpp"
 #include "support/test_platform.hpp"
 
 namespace reddoor {
 namespace {
 
-// The desktop stand-in tells the recorder what the player sees, as the real windows do.
+// The game tells the recorder what the player does and sees, as in the real windows.
 class RecordingTest : public ::testing::Test {
  protected:
-  RecordingTest() {
-    platform_.onShown = [this](const Window& window) { recorder_.WindowShown(window); };
-    platform_.onMessage = [this](const Window&, std::string_view text) {
-      recorder_.MessageShown(text);
-    };
-    recorder_.Started(runtime_);
-  }
+  RecordingTest() { runtime_.SetRecorder(&recorder_); }
 
-  void At(std::int64_t t) { runtime_.RunTimersUntil(t); }
-  void Key(Key key, bool down) {
-    if (down ? platform_.keys.Down(key) : platform_.keys.Up(key)) recorder_.KeyChanged(key, down);
-  }
+  void At(std::int64_t t) { runtime_.RunAnsweringUntil(t); }
+  void Key(Key key, bool down) { down ? runtime_.KeyDown(key) : runtime_.KeyUp(key); }
   // The lines noted in the recording's comments, as JSON.
   std::vector<test::Json> Noted() const {
     std::vector<test::Json> lines;
@@ -50,8 +42,7 @@ class RecordingTest : public ::testing::Test {
 TEST_F(RecordingTest, TheReplayPlaysTheRecordedGame) {
   runtime_.Get(WindowId::Intro).Show();
   At(1234);
-  recorder_.Clicked("CmdPlay");
-  runtime_.Get(WindowId::Intro).Click("CmdPlay");
+  runtime_.Click("CmdPlay");
   At(1450);
   Key(Key::Right, true);
   At(1461);
@@ -65,7 +56,7 @@ TEST_F(RecordingTest, TheReplayPlaysTheRecordedGame) {
   Key(Key::Left, false);
   At(5000);
   const test::Json played = DumpState(runtime_);
-  recorder_.Ended();
+  recorder_.Ended(runtime_);
 
   const std::vector<test::Json> noted = Noted();
   ASSERT_FALSE(noted.empty());
@@ -76,15 +67,6 @@ TEST_F(RecordingTest, TheReplayPlaysTheRecordedGame) {
   const test::ScriptResult replay = test::RunScriptText(recording_.str());
   ASSERT_EQ(replay.status, 0) << replay.errors;
   EXPECT_EQ(replay.lines, noted) << recording_.str();
-}
-
-TEST(ScriptRecorderTest, AGameStartedOnALevelSaysSoOnItsFirstLine) {
-  std::ostringstream recording;
-  ScriptRecorder recorder(recording, WindowId::Level2);
-  test::TestPlatform platform;
-  Runtime runtime(platform);
-  recorder.Started(runtime);
-  EXPECT_EQ(recording.str().substr(0, recording.str().find('\n')), "# args: --start Level2");
 }
 
 }  // namespace

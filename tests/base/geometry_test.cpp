@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <tuple>
 
-#include "scene/layout.hpp"
-
 namespace reddoor {
 namespace {
 
@@ -27,12 +25,13 @@ TEST(ScalingTest, TwipsRoundToTheNearestPixelOnBothSidesOfZero) {
 }
 
 TEST(ScalingTest, TheLargestScaleThatFitsIsChosenFromOneToTheMost) {
-  const WindowLayout& level = Level1Layout();  // 879 x 563 pixels at scale 1
+  // The first level's client area: 879 x 563 pixels at scale 1.
+  constexpr std::int32_t kWidth = 879 * kTwipsPerPixel, kHeight = 563 * kTwipsPerPixel;
   const std::tuple<int, int, int> cases[] = {
       {1758, 1126, 2}, {1757, 1126, 1}, {1758, 1125, 1},        {3840, 2160, 3},
       {800, 600, 1},   {0, 0, 1},       {8000, 5000, kMaxScale}};
   for (const auto& [width, height, scale] : cases) {
-    EXPECT_EQ(LargestScaleThatFits(level.clientWidth, level.clientHeight, width, height), scale)
+    EXPECT_EQ(LargestScaleThatFits(kWidth, kHeight, width, height), scale)
         << width << " x " << height;
   }
 }

@@ -1,4 +1,4 @@
-#include "headless/event_lines.hpp"
+#include "scripted/event_lines.hpp"
 
 #include <nlohmann/json.hpp>
 

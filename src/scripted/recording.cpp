@@ -1,0 +1,53 @@
+#include "scripted/recording.hpp"
+
+#include "game/runtime.hpp"
+#include "scripted/dump.hpp"
+#include "scripted/event_lines.hpp"
+
+namespace reddoor {
+
+ScriptRecorder::ScriptRecorder(std::ostream& out, WindowId start) : out_(out) {
+  // The same first line as the golden scripts: the arguments that the replay needs.
+  if (start != WindowId::Intro) out_ << "# args: --start " << WindowName(start) << '\n';
+  out_ << "# A game of Red Door as it was played; replay it with --script. The comments are\n"
+          "# the lines that the replay prints.\n"
+       << std::flush;
+}
+
+void ScriptRecorder::KeyChanged(std::int64_t t, Key key, bool down) {
+  using Action = KeyCommand::Action;
+  Write(t, KeyCommand{down ? Action::Down : Action::Up, key});
+}
+
+void ScriptRecorder::Clicked(std::int64_t t, std::string_view /*button*/) {
+  Write(t, ClickCommand{});
+}
+
+void ScriptRecorder::WindowShown(std::int64_t t, std::string_view window) {
+  Note(ShowEventLine(t, window));
+}
+
+void ScriptRecorder::MessageShown(std::int64_t t, std::string_view text) {
+  Note(MessageEventLine(t, text));
+}
+
+void ScriptRecorder::Ended(const Runtime& game) {
+  Note(DumpState(game).dump());
+  Write(game.Now(), DumpCommand{});
+  Write(game.Now(), CloseCommand{});
+}
+
+void ScriptRecorder::Write(std::int64_t t, const ScriptCommand& command) {
+  if (t > written_) {
+    out_ << FormatScriptLine(WaitCommand{t - written_}) << '\n';
+    written_ = t;
+  }
+  // Line by line, so that a game that ends abruptly leaves what was played until then.
+  out_ << FormatScriptLine(command) << '\n' << std::flush;
+}
+
+void ScriptRecorder::Note(const std::string& line) {
+  out_ << "# " << line << '\n' << std::flush;
+}
+
+}  // namespace reddoor

@@ -1,0 +1,58 @@
+#include "sdl/desktop_windows.hpp"
+
+#include <utility>
+
+namespace reddoor {
+
+void DesktopWindows::SetFullscreen(bool fullscreen, std::function<void(bool)> changed) {
+  fullscreen_ = fullscreen;
+  fullscreenChanged_ = std::move(changed);
+}
+
+void DesktopWindows::ToggleFullscreen() {
+  fullscreen_ = !fullscreen_;
+  if (fullscreenChanged_) fullscreenChanged_(fullscreen_);
+}
+
+DesktopWindow& DesktopWindows::Of(const Window& window) {
+  auto& desktop = windows_[static_cast<std::size_t>(window.Id())];
+  if (!desktop) desktop = std::make_unique<DesktopWindow>(window.Layout(), media_, scale_);
+  return *desktop;
+}
+
+DesktopWindow* DesktopWindows::WithId(Uint32 id) {
+  for (auto& desktop : windows_) {
+    if (desktop && desktop->Id() == id) return desktop.get();
+  }
+  return nullptr;
+}
+
+Window* DesktopWindows::VisibleWithId(Uint32 id, Runtime& runtime) {
+  Window* visible = runtime.VisibleWindow();
+  if (!visible) return nullptr;
+  const auto& desktop = windows_[static_cast<std::size_t>(visible->Id())];
+  return desktop && desktop->Id() == id ? visible : nullptr;
+}
+
+void DesktopWindows::Invalidate(Uint32 id) {
+  if (DesktopWindow* desktop = WithId(id)) desktop->Invalidate();
+}
+
+void DesktopWindows::Present(const Runtime& runtime, bool paused) {
+  // Hide before showing: the window shown last takes the keyboard.
+  for (WindowId id : kAllWindows) {
+    auto& desktop = windows_[static_cast<std::size_t>(id)];
+    if (desktop && !runtime.Get(id).IsVisible()) desktop->Hide();
+  }
+  if (const Window* visible = runtime.VisibleWindow()) Present(*visible, paused);
+}
+
+void DesktopWindows::Present(const Window& window, bool paused) {
+  DesktopWindow& desktop = Of(window);
+  desktop.SetFullscreen(fullscreen_);
+  desktop.ShowPaused(paused);
+  desktop.Show();
+  if (desktop.Present(window.Contents()) && timingLog_) timingLog_->FramePresented(window);
+}
+
+}  // namespace reddoor

@@ -1,0 +1,55 @@
+#pragma once
+// The desktop windows of the game's windows: each is made when its game window is first shown
+// and kept for good, and follows the game's windows when the game has finished handling an
+// event or a tick (Present): a window that is unloaded and shown again at once, as a death
+// does, stays on screen, and only what changed on it is drawn again. Fullscreen is game-wide: a
+// window shown later opens fullscreen too.
+#include <SDL.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "game/runtime.hpp"
+#include "sdl/desktop_window.hpp"
+#include "sdl/media.hpp"
+#include "sdl/timing_log.hpp"
+
+namespace reddoor {
+
+class DesktopWindows {
+ public:
+  // The windows are drawn at `scale` while they are not fullscreen.
+  DesktopWindows(SdlMedia& media, int scale) : media_(media), scale_(scale) {}
+  // Every frame put on the screen is written to this log.
+  void SetTimingLog(TimingLog* log) { timingLog_ = log; }
+
+  // Fullscreen from the start, or not; `changed` is told when the player switches.
+  void SetFullscreen(bool fullscreen, std::function<void(bool)> changed);
+  bool Fullscreen() const { return fullscreen_; }
+  void ToggleFullscreen();
+
+  DesktopWindow& Of(const Window& window);
+  // The desktop window of this SDL id; none when it is not one of these.
+  DesktopWindow* WithId(Uint32 id);
+  // The visible game window, if this SDL id is its desktop window's.
+  Window* VisibleWithId(Uint32 id, Runtime& runtime);
+  // Uncovered, resized or shown: the window is drawn whole next time.
+  void Invalidate(Uint32 id);
+
+  // Shows and hides the desktop windows as the game's windows are, and draws what changed on
+  // the visible one.
+  void Present(const Runtime& runtime, bool paused);
+  void Present(const Window& window, bool paused);
+
+ private:
+  SdlMedia& media_;
+  const int scale_;
+  TimingLog* timingLog_ = nullptr;
+  bool fullscreen_ = false;
+  std::function<void(bool)> fullscreenChanged_;
+  std::array<std::unique_ptr<DesktopWindow>, kWindowCount> windows_;
+};
+
+}  // namespace reddoor

@@ -7,8 +7,8 @@
 
 namespace {
 
-using reddoor::WindowId;
 using reddoor::Key;
+using reddoor::WindowId;
 
 // The keys for the game tick at `t`: the right arrow always, the left arrow in every seventh
 // second, the space bar every other second.

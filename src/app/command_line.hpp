@@ -10,9 +10,9 @@
 namespace reddoor {
 
 struct CommandLine {
-  std::string script;           // --script FILE: the headless run
+  std::string script;             // --script FILE: the headless run
   std::optional<WindowId> start;  // --start LevelN
-  std::string renderWindow;     // --render WINDOW FILE.png
+  std::string renderWindow;       // --render WINDOW FILE.png
   std::string renderFile;
   int scale = 0;            // --scale N; 0: not given
   bool fullscreen = false;  // --fullscreen

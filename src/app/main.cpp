@@ -9,12 +9,12 @@
 #include <variant>
 
 #include "app/command_line.hpp"
-#include "scripted/recording.hpp"
-#include "scripted/script_run.hpp"
 #include "app/settings.hpp"
 #include "base/fault.hpp"
-#include "sdl/media.hpp"
+#include "scripted/recording.hpp"
+#include "scripted/script_run.hpp"
 #include "sdl/event_loop.hpp"
+#include "sdl/media.hpp"
 
 namespace {
 

@@ -19,7 +19,8 @@ std::uint8_t ColorComponent(float draw) {
 }
 
 Finish::Finish(Scheduler& scheduler, Platform& platform)
-    : Window(scheduler, platform, WindowId::Finish, FinishLayout()), label1_(Contents().Get("Label1")) {
+    : Window(scheduler, platform, WindowId::Finish, FinishLayout()),
+      label1_(Contents().Get("Label1")) {
   OnTimer("Timer1", [this] { ChangeColor(); });
 }
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "game/contact.hpp"
-#include "game/window.hpp"
 #include "game/level_rules.hpp"
 #include "game/patrol.hpp"
 #include "game/route.hpp"
+#include "game/window.hpp"
 
 namespace reddoor {
 

@@ -45,7 +45,8 @@ const Window* Runtime::VisibleWindow() const {
 
 void Runtime::RunTick(Scheduler::TimerRef timer, std::int64_t due) {
   Window& window = *windows_[timer.window];
-  if (tickObserver_) tickObserver_->TickRunning(window, *window.Contents().Timers()[timer.timer], due);
+  if (tickObserver_)
+    tickObserver_->TickRunning(window, *window.Contents().Timers()[timer.timer], due);
   // The handler may unload the window, or load it again, and so change the running timers.
   window.RunTimer(timer.timer);
 }

@@ -104,7 +104,8 @@ class Runtime {
   Recorder* recorder_ = nullptr;
   TickObserver* tickObserver_ = nullptr;
   Reporter reporter_{*this};
-  Scheduler scheduler_{[this](Scheduler::TimerRef timer, std::int64_t due) { RunTick(timer, due); }};
+  Scheduler scheduler_{
+      [this](Scheduler::TimerRef timer, std::int64_t due) { RunTick(timer, due); }};
   // Made in the order of their ids, so that a window's number with the scheduler is its id.
   Intro intro_;
   std::array<Level, 3> levels_;

@@ -135,7 +135,7 @@ struct ControlRecord {
 
 // A picture box with the default sunken look and border (the hidden picture holders).
 constexpr ControlRecord PictureHolder(std::string_view name, Box box, std::int16_t rank,
-                                    PictureId picture) {
+                                      PictureId picture) {
   ControlRecord c;
   c.name = name;
   c.box = box;
@@ -146,15 +146,16 @@ constexpr ControlRecord PictureHolder(std::string_view name, Box box, std::int16
 }
 
 // A flat, borderless picture box showing a picture (the sprites and clouds).
-constexpr ControlRecord Sprite(std::string_view name, std::int16_t index, Box box, std::int16_t rank,
-                             PictureId picture) {
+constexpr ControlRecord Sprite(std::string_view name, std::int16_t index, Box box,
+                               std::int16_t rank, PictureId picture) {
   ControlRecord c = PictureHolder(name, box, rank, picture);
   c.index = index;
   c.flat = true;
   return c;
 }
 
-constexpr ControlRecord Shape(std::string_view name, std::int16_t index, Box box, std::int16_t rank) {
+constexpr ControlRecord Shape(std::string_view name, std::int16_t index, Box box,
+                              std::int16_t rank) {
   ControlRecord c;
   c.name = name;
   c.index = index;
@@ -166,12 +167,12 @@ constexpr ControlRecord Shape(std::string_view name, std::int16_t index, Box box
 
 // An opaque rectangle with a one-pixel border: the blocks, floors and doors.
 constexpr ControlRecord Rect(std::string_view name, std::int16_t index, Box box, std::int16_t rank,
-                           Color back, Color border) {
+                             Color back, Color border) {
   return Shape(name, index, box, rank).WithBack(back).WithBorder(border);
 }
 
 constexpr ControlRecord Label(std::string_view name, Box box, std::int16_t rank,
-                            std::string_view caption, Color back, Font font) {
+                              std::string_view caption, Color back, Font font) {
   ControlRecord c;
   c.name = name;
   c.kind = ControlKind::Label;
@@ -184,7 +185,7 @@ constexpr ControlRecord Label(std::string_view name, Box box, std::int16_t rank,
 }
 
 constexpr ControlRecord Button(std::string_view name, Box box, std::int16_t rank,
-                             std::string_view caption, Color back) {
+                               std::string_view caption, Color back) {
   ControlRecord c;
   c.name = name;
   c.kind = ControlKind::Button;

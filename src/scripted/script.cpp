@@ -124,5 +124,4 @@ std::string FormatScriptLine(const ScriptCommand& command) {
   return std::visit(LineFormat{}, command);
 }
 
-
 }  // namespace reddoor

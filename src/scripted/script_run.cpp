@@ -32,8 +32,8 @@ class ScriptRun {
  private:
   bool Do(const WaitCommand& c) {
     if (c.ms > kClockEndMs - runtime_.Now()) {
-      throw ScriptLineError{fmt::format("waiting {} ms would run the clock past its end at {} ms", c.ms,
-                      kClockEndMs)};
+      throw ScriptLineError{fmt::format("waiting {} ms would run the clock past its end at {} ms",
+                                        c.ms, kClockEndMs)};
     }
     runtime_.RunAnsweringUntil(runtime_.Now() + c.ms);
     return true;
@@ -64,8 +64,8 @@ class ScriptRun {
     for (const std::string& name : names) {
       if (!controls.contains(name)) {
         const Window* visible = runtime_.VisibleWindow();
-        throw ScriptLineError{fmt::format("dump: {} has no control {}", visible ? visible->Name() : "no window",
-                        name)};
+        throw ScriptLineError{fmt::format("dump: {} has no control {}",
+                                          visible ? visible->Name() : "no window", name)};
       }
       chosen[name] = controls[name];
     }

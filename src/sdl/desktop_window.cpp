@@ -176,7 +176,7 @@ bool DesktopWindow::Present(const Scene& scene) {
 }
 
 std::vector<PixelRect> DesktopWindow::ChangedPixels(const VisualState& before,
-                                                 const VisualState& after) const {
+                                                    const VisualState& after) const {
   std::vector<PixelRect> rects;
   for (const Box& box : ChangedBoxes(before, after)) {
     const PixelRect r = PixelsOf(box, scale_).Intersect(canvas_.Bounds());

@@ -16,7 +16,6 @@ namespace {
 using test::AlteredLevel;
 using test::Stage;
 
-
 // A monster that stands still ("X" is no direction) right on the player, with a given effect.
 struct Effect {
   std::string effect;
@@ -31,7 +30,8 @@ class EffectTest : public ::testing::TestWithParam<Effect> {};
 TEST_P(EffectTest, TouchingTheMonsterAppliesItsEffect) {
   const Effect& e = GetParam();
   const std::string tag = "X/0/0/0/0/" + e.effect;
-  const AlteredLevel altered(WindowId::Level1, "Monster", 1, [&](ControlRecord& s) { s.tag = tag; });
+  const AlteredLevel altered(WindowId::Level1, "Monster", 1,
+                             [&](ControlRecord& s) { s.tag = tag; });
   Stage stage(WindowId::Level1, altered.Levels());
   stage.ClearStage();
   Control& monster = stage.Get("Monster", 1);

@@ -131,9 +131,9 @@ TEST(RendererScale, TwiceTheScaleIsTheDrawingEnlargedButForItsCrispText) {
             if (!BoxOf(c).Contains(x, y)) continue;
             const Pixel border = ToPixel(c.record->borderColor);
             text = text || c.Kind() == ControlKind::Label || c.Kind() == ControlKind::Button;
-            outline =
-                outline || (c.Kind() == ControlKind::Shape && c.record->shape == ShapeKind::Circle &&
-                            (enlarged == border || was == border));
+            outline = outline ||
+                      (c.Kind() == ControlKind::Shape && c.record->shape == ShapeKind::Circle &&
+                       (enlarged == border || was == border));
           }
           ASSERT_TRUE(text || outline) << "at " << x << "," << y;
           redrawnText += text ? 1 : 0;

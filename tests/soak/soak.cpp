@@ -115,7 +115,9 @@ class Soak final : public TickObserver {
     try {
       first.Show();
       ++figures_.sessions[std::string(first.Name())];
-      platform.onMessage = [this](const Window& window, std::string_view text) { Died(window, text); };
+      platform.onMessage = [this](const Window& window, std::string_view text) {
+        Died(window, text);
+      };
       platform.onShown = [this](const Window& window) { Shown(window); };
       runtime.SetTickObserver(this);
       session_.end = Uniform(kShortestSessionMs, kLongestSessionMs);

@@ -24,7 +24,8 @@ class StandInMedia final : public TextRasterizer, public PictureSource {
       for (int x = 0; x < mask.width; ++x) {
         const int inCell = x % cell;
         const bool frame = inCell == 0 || inCell == cell - 2 || y == 0 || y == mask.height - 1;
-        if (frame && inCell != cell - 1) mask.coverage[static_cast<std::size_t>(y * mask.width + x)] = 255;
+        if (frame && inCell != cell - 1)
+          mask.coverage[static_cast<std::size_t>(y * mask.width + x)] = 255;
       }
     }
     return mask;

@@ -32,7 +32,8 @@ class TestPlatform final : public Platform {
   // How many messages of this text opened; any text when empty.
   int Messages(std::string_view text = {}) const {
     int count = 0;
-    for (const Event& e : events) count += !e.message.empty() && (text.empty() || e.message == text);
+    for (const Event& e : events)
+      count += !e.message.empty() && (text.empty() || e.message == text);
     return count;
   }
   // How many times the window was shown.

@@ -23,7 +23,7 @@ using shared_controls::Water;
 
 // The blocks of this level come in several colours, each with its own border colour.
 constexpr ControlRecord Block(std::int16_t index, Box box, std::int16_t rank, Color back,
-                            Color border) {
+                              Color border) {
   return Rect("Block", index, box, rank, back, border);
 }
 
@@ -120,7 +120,8 @@ constexpr ControlRecord kControls[] = {
 }  // namespace
 
 const WindowLayout& Level1Layout() {
-  static constexpr WindowLayout kLayout = shared_controls::LevelWindow("Level1", 13185, 8445, kControls);
+  static constexpr WindowLayout kLayout =
+      shared_controls::LevelWindow("Level1", 13185, 8445, kControls);
   return kLayout;
 }
 

@@ -85,7 +85,8 @@ constexpr ControlRecord kControls[] = {
 }  // namespace
 
 const WindowLayout& Level2Layout() {
-  static constexpr WindowLayout kLayout = shared_controls::LevelWindow("Level2", 13770, 8265, kControls);
+  static constexpr WindowLayout kLayout =
+      shared_controls::LevelWindow("Level2", 13770, 8265, kControls);
   return kLayout;
 }
 

@@ -26,8 +26,9 @@ constexpr ControlRecord Block(std::int16_t index, Box box, std::int16_t rank, Co
 
 // The coins of this level are yellow discs with a cyan outline.
 constexpr ControlRecord YellowCoin(std::int16_t index, std::int32_t left, std::int32_t top,
-                                 std::int16_t rank) {
-  return Shape("Coin", index, {left, top, shared_controls::kCoinSize, shared_controls::kCoinSize}, rank)
+                                   std::int16_t rank) {
+  return Shape("Coin", index, {left, top, shared_controls::kCoinSize, shared_controls::kCoinSize},
+               rank)
       .Circle()
       .WithBack(palette::kYellow)
       .WithBorder(kCyan);
@@ -97,7 +98,8 @@ constexpr ControlRecord kControls[] = {
 }  // namespace
 
 const WindowLayout& Level3Layout() {
-  static constexpr WindowLayout kLayout = shared_controls::LevelWindow("Level3", 13800, 8385, kControls);
+  static constexpr WindowLayout kLayout =
+      shared_controls::LevelWindow("Level3", 13800, 8385, kControls);
   return kLayout;
 }
 

@@ -35,13 +35,13 @@ constexpr ControlRecord PicBackwards(std::int32_t left, std::int32_t top, std::i
 
 // A monster's tag holds its patrol: route, bounds, step and what touching it does.
 constexpr ControlRecord Monster(std::int16_t index, Box box, std::int16_t rank,
-                              std::string_view patrol) {
+                                std::string_view patrol) {
   return Sprite("Monster", index, box, rank, PictureId::Monster).WithTag(patrol);
 }
 
 // A cloud of the level windows; the title window's clouds have boxes of their own.
 constexpr ControlRecord Cloud(std::int16_t index, std::int32_t left, std::int32_t top,
-                            std::int16_t rank) {
+                              std::int16_t rank) {
   return Sprite("cloud", index, {left, top, 1575, 1095}, rank, PictureId::Cloud);
 }
 
@@ -52,7 +52,7 @@ constexpr ControlRecord Water(std::int16_t index, Box box, std::int16_t rank) {
 
 // The coins of the first two levels: a gold disc with the shape's black outline.
 constexpr ControlRecord GoldCoin(std::int16_t index, std::int32_t left, std::int32_t top,
-                               std::int16_t rank) {
+                                 std::int16_t rank) {
   return Shape("Coin", index, {left, top, kCoinSize, kCoinSize}, rank)
       .Circle()
       .WithFill(FillStyle::Solid, palette::kGold);

@@ -19,7 +19,7 @@ namespace {
 
 constexpr const char* kFileUnderConfig = "reddoor/settings.json";
 
-bool IsSet(const char* value) {
+bool IsNonEmpty(const char* value) {
   return value && *value;
 }
 
@@ -55,9 +55,9 @@ std::string SettingsPathForHelp() {
 
 SettingsFile SettingsFile::FromEnvironment(std::ostream& warnings) {
   std::filesystem::path config;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); IsSet(xdg)) {
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); IsNonEmpty(xdg)) {
     config = xdg;
-  } else if (const char* home = std::getenv("HOME"); IsSet(home)) {
+  } else if (const char* home = std::getenv("HOME"); IsNonEmpty(home)) {
     config = std::filesystem::path(home) / ".config";
   }
   return {config.empty() ? config : config / kFileUnderConfig, warnings};

@@ -18,11 +18,6 @@ constexpr Pixel ToPixel(Color c) {
   return 0xFF000000u | (Pixel{RedOf(c)} << 16) | (Pixel{GreenOf(c)} << 8) | BlueOf(c);
 }
 
-constexpr Color ToColor(Pixel p) {
-  return Rgb(static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-             static_cast<std::uint8_t>(p));
-}
-
 struct Canvas {
   int width = 0;
   int height = 0;

@@ -126,10 +126,9 @@ void DesktopWindow::ShowPaused(bool paused) {
 }
 
 std::string DesktopWindow::ButtonAt(const Scene& scene, int x, int y) const {
-  const Renderer renderer = MakeRenderer();
   for (const Control& c : scene.Controls()) {
     if (c.Kind() == ControlKind::Button && c.visible &&
-        OnSurface(renderer.BoxOf(c)).Contains(x, y)) {
+        OnSurface(PixelsOf(c.Area(), scale_)).Contains(x, y)) {
       return std::string(c.Name());
     }
   }

@@ -28,7 +28,6 @@ class DesktopWindow {
   DesktopWindow(const DesktopWindow&) = delete;
   DesktopWindow& operator=(const DesktopWindow&) = delete;
 
-  SDL_Window* Handle() const { return window_; }
   Uint32 Id() const { return SDL_GetWindowID(window_); }
   // The scale the window is drawn at now.
   int Scale() const { return scale_; }

@@ -20,7 +20,7 @@
 namespace reddoor {
 namespace {
 
-bool IsSet(const char* variable) {
+bool InEnvironment(const char* variable) {
   const char* value = std::getenv(variable);
   return value && *value;
 }
@@ -29,8 +29,8 @@ bool IsSet(const char* variable) {
 // itself SDL would go on to a driver that draws into memory nobody sees.
 std::string DesktopDrivers() {
   std::string drivers;
-  if (IsSet("DISPLAY")) drivers = "x11";
-  if (IsSet("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+  if (InEnvironment("DISPLAY")) drivers = "x11";
+  if (InEnvironment("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
   return drivers;
 }
 
@@ -43,7 +43,7 @@ std::string DesktopDrivers() {
 // error, which Xlib's default handler answers by ending the program with status 1.
 bool StartVideo() {
   // A driver chosen by hand in SDL_VIDEODRIVER is the user's decision.
-  if (!IsSet("SDL_VIDEODRIVER")) {
+  if (!InEnvironment("SDL_VIDEODRIVER")) {
     const std::string drivers = DesktopDrivers();
     if (drivers.empty()) {
       std::cerr << "reddoor: no display available (DISPLAY is not set); use --script FILE to "

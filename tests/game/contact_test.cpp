@@ -44,14 +44,6 @@ const char* Word(Side side) {
   return "";
 }
 
-TEST(GeometryTest, InBetweenIncludesBothBoundsAndNeverOrdersThem) {
-  EXPECT_TRUE(InBetween(5, 5, 10));
-  EXPECT_TRUE(InBetween(10, 5, 10));
-  EXPECT_FALSE(InBetween(4, 5, 10));
-  EXPECT_FALSE(InBetween(11, 5, 10));
-  EXPECT_FALSE(InBetween(7, 10, 5));
-}
-
 // The player against a block, and the side ControlTouch gives; several sides can pass, and then
 // Top wins over Left over Right over Bottom.
 TEST(ControlTouchTest, BandsBoundsAndPriority) {

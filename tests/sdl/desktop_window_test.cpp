@@ -37,7 +37,7 @@ class GameWindowTest : public ::testing::Test {
     return *window_;
   }
 
-  SDL_Surface& Surface() { return *SDL_GetWindowSurface(window_->Handle()); }
+  SDL_Surface& Surface() { return *SDL_GetWindowSurface(SDL_GetWindowFromID(window_->Id())); }
 
   Pixel Shown(int x, int y) {
     SDL_Surface& surface = Surface();
@@ -95,7 +95,7 @@ TEST_F(GameWindowTest, AResizedWindowShowsItsBackgroundBeyondTheControls) {
   DesktopWindow& window = Open(scene);
   const int width = TwipsToPixels(FinishLayout().clientWidth, 1);
   const int height = TwipsToPixels(FinishLayout().clientHeight, 1);
-  SDL_SetWindowSize(window.Handle(), width + 40, height + 30);
+  SDL_SetWindowSize(SDL_GetWindowFromID(window.Id()), width + 40, height + 30);
   window.Invalidate();
   window.Present(scene);
   ExpectShowsWhole(scene);

@@ -40,15 +40,6 @@ const std::map<SDL_GameControllerButton, Key> kGameButtons = {
     {SDL_CONTROLLER_BUTTON_DPAD_LEFT, Key::Left},
     {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, Key::Right}};
 
-TEST(GamepadButtons, SouthJumpsWestCallsTheBirdTheDpadWalksOthersDoNothing) {
-  for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
-    const auto game = kGameButtons.find(static_cast<SDL_GameControllerButton>(button));
-    EXPECT_EQ(KeyOfButton(static_cast<Uint8>(button)),
-              game == kGameButtons.end() ? std::nullopt : std::optional(game->second))
-        << SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(button));
-  }
-}
-
 // Pushed from kStickPushed on, centred again only below kStickReleased, straight to the other
 // side when pushed there.
 TEST(GamepadStick, DeadZoneWithHysteresis) {

@@ -13,7 +13,6 @@
 set -eu
 
 binary=${1:?usage: fullscreen_test.sh PATH/TO/reddoor}
-work=$(mktemp -d)
 here=$(cd "$(dirname "$0")" && pwd)
 screen_size=1920x1200
 . "$here/x11_session.sh"
@@ -25,29 +24,29 @@ left=$(((1920 - width) / 2))
 top=$(((1200 - height) / 2))
 settings="$XDG_CONFIG_HOME/reddoor/settings.json"
 
-size_of() { xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
-
-# Waits up to 5 s for the window to take this size.
-expect_size() {
-  for _ in $(seq 50); do
-    [ "$(size_of "$1")" = "$2" ] && return
-    sleep 0.1
-  done
-  fail "the window is $(size_of "$1"), not $2"
+# True when the window has this size; else prints the size it has.
+sized() {
+  size=$(xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+  [ "$size" = "$2" ] || { echo "$size" && return 1; }
 }
+expect_size() { wait_for "the window at $2" 30 sized "$1" "$2"; }
 
-# The colour of one pixel of the screen, as ImageMagick names it.
-pixel() { convert "$work/screen.png" -crop "1x1+$1+$2" -depth 8 txt:- | awk 'NR == 2 { print $3 }'; }
-
-expect_centred_on_black() {
-  import -window root "$work/screen.png" || fail "cannot take a picture of the screen"
-  for corner in "0 0" "$((left - 1)) $((top - 1))" "$((left + width)) $((top + height))" "1919 1199"; do
+# True when the screen shows the game centred on black, with the sky of Level1 in the game's top
+# left corner, as it is or dimmed (the colour COLOUR); else prints where it differs.
+centred_on_black() {
+  grab_screen
+  for corner in "0 0" "$((left - 1)) $((top - 1))" "$((left + width)) $((top + height))" \
+    "1919 1199"; do
     # shellcheck disable=SC2086 # two coordinates
-    [ "$(pixel $corner)" = "#000000" ] || fail "the screen at $corner is $(pixel $corner), not black"
+    [ "$(pixel $corner)" = "#000000" ] || { echo "$(pixel $corner) at $corner" && return 1; }
   done
-  # The sky of Level1, as it is or dimmed, in the game's top left corner.
-  [ "$(pixel "$left" "$top")" = "${1:-#80FFFF}" ] || fail "the game's corner is $(pixel "$left" "$top")"
+  corner=$(pixel "$left" "$top")
+  [ "$corner" = "$1" ] || { echo "$corner in the game's corner" && return 1; }
 }
+expect_centred_on_black() { wait_for "the game centred on black" 30 centred_on_black "$1"; }
+# True when a window, shown or not, has this caption; when openbox offers Level1 this action.
+titled() { xwininfo -root -tree | grep -q " \"$1\": "; }
+offers() { xprop -id "$level1" _NET_WM_ALLOWED_ACTIONS | grep -q "$1"; }
 
 play() {
   "$binary" --timing-log "$work/timing.log" "$@" >/dev/null 2>"$work/game.err" &
@@ -65,7 +64,8 @@ start_window_manager
 "$binary" --scale 3 --timing-log "$work/timing.log" --record "$work/game.script" >/dev/null \
   2>"$work/game.err" &
 game=$!
-take_focus "$(wait_for_window Intro)"
+intro=$(wait_for_window Intro)
+take_focus "$intro"
 xdotool key space
 level1=$(wait_for_window Level1)
 take_focus "$level1"
@@ -76,29 +76,24 @@ expect_size "$level1" "${width}x${height}"
 # The game asks for no minimize and no maximize button (Motif hints: functions move and close,
 # 0x24); openbox takes the maximize away from a window of a fixed size, but keeps minimize.
 xprop -id "$level1" _MOTIF_WM_HINTS | grep -q '= 0x3, 0x24, ' || fail "the window asks for buttons"
-for _ in $(seq 50); do
-  actions=$(xprop -id "$level1" _NET_WM_ALLOWED_ACTIONS)
-  echo "$actions" | grep -q CLOSE && break
-  sleep 0.1
-done
-echo "$actions" | grep -q MAXIMIZE && fail "the window is offered to $actions"
+wait_for "openbox to offer to close the window" 30 offers CLOSE
+! offers MAXIMIZE || fail "the window is offered to maximize"
 
+# Minimized for a second (its length is the point: the pause must last as long).
+resumes=$(($(count '^resume' "$work/timing.log") + 1))
 xdotool windowminimize --sync "$level1"
+wait_for "a minimized game to pause" 30 titled "Level1 (paused)"
 sleep 1
 xprop -id "$level1" WM_STATE | grep -q Iconic || fail "the minimized window came back by itself"
-[ -n "$(shown_window "Level1 (paused)")" ] || xwininfo -root -tree | grep -q 'Level1 (paused)' ||
-  fail "a minimized game is not paused"
 xdotool windowactivate --sync "$level1" 2>/dev/null
-for _ in $(seq 50); do xwininfo -root -tree | grep -q '"Level1"' && break; sleep 0.1; done
-awk '$1 == "pause" { p = $5 } $1 == "resume" { if ($5 - p < 900) exit 1 }' "$work/timing.log" ||
-  fail "the game did not stay paused while minimized"
+wait_for "the game to go on" 30 has_lines "$resumes" '^resume' "$work/timing.log"
+awk '$1 == "pause" { p = $5 } $1 == "resume" { d = $5 - p } END { exit d < 900 }' \
+  "$work/timing.log" || fail "the game did not stay paused while minimized"
 
 xdotool key F11
 expect_size "$level1" 1920x1200
-sleep 0.5
-expect_centred_on_black
+expect_centred_on_black "#80FFFF"
 xdotool key p
-sleep 0.5
 expect_centred_on_black "#407F7F"
 xdotool key p
 xdotool key Escape
@@ -106,19 +101,19 @@ expect_size "$level1" "${width}x${height}"
 xdotool key alt+Return
 expect_size "$level1" 1920x1200
 close_window "$level1"
-wait_for_exit 5
+wait_for_exit 30
 grep -q '"fullscreen":true' "$settings" || fail "fullscreen was not kept: $(cat "$settings")"
 
 play --start Level1
 expect_size "$level1" 1920x1200
 close_window "$level1"
-wait_for_exit 5
+wait_for_exit 30
 
 echo '{"scale": "big"' >"$settings"
 play --start Level1
 expect_size "$level1" "${width}x${height}"
-[ "$(grep -c . "$work/game.err")" -eq 1 ] && grep -q 'settings.*damaged' "$work/game.err" ||
+{ [ "$(grep -c . "$work/game.err")" -eq 1 ] && grep -q 'settings.*damaged' "$work/game.err"; } ||
   fail "a damaged settings file gave: $(cat "$work/game.err")"
 close_window "$level1"
-wait_for_exit 5
+wait_for_exit 30
 echo "fullscreen_test: passed"

@@ -10,7 +10,6 @@ set -eu
 
 binary=${1:?usage: message_box_test.sh PATH/TO/reddoor [openbox]}
 mode=${2:-}
-work=$(mktemp -d)
 here=$(cd "$(dirname "$0")" && pwd)
 screen_size=1920x1200
 . "$here/x11_session.sh"
@@ -25,50 +24,43 @@ game=$!
 level=$(wait_for_window Level3)
 take_focus "$level"
 
-geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-  /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'; }
-# The colour of one pixel of the screen, as ImageMagick names it.
-pixel() { convert "$work/screen.png" -crop "1x1+$1+$2" -depth 8 txt:- | awk 'NR == 2 { print $3 }'; }
-
-# Walks left into the water, which takes about three seconds from the start; lets go of the key
-# while the box is open. Prints the box's window.
-drown() {
-  xdotool keydown Left
-  box=$(wait_for_window "Red Door" 10)
-  sleep 0.3
-  xdotool keyup Left
-  [ "$(xdotool getwindowfocus)" = "$(printf %d "$box")" ] || fail "the box has not the keyboard"
-  echo "$box"
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
+}
+# The icon: a red disc 32 pixels wide at scale 1, 12 from the corner, a white cross inside it.
+icon_drawn() {
+  grab_screen
+  set -- "$(pixel $(($1 + 32)) $(($2 + 56)))" "$(pixel $(($1 + 56)) $(($2 + 56)))"
+  [ "$*" = "#FF0000 #FFFFFF" ] || { echo "$*" && return 1; }
 }
 
-box=$(drown)
+# Walks left into the water, which takes about three seconds from the start; lets go of the key
+# while the box is open, which has the keyboard.
+box=$(die_holding "$level" Left)
 # shellcheck disable=SC2046 # four numbers each
 set -- $(geometry "$level") $(geometry "$box")
-[ $(($1 + $3 / 2 - $5 - $7 / 2)) -le 1 ] && [ $(($2 + $4 / 2 - $6 - $8 / 2)) -le 1 ] ||
+{ [ $(($1 + $3 / 2 - $5 - $7 / 2)) -le 1 ] && [ $(($2 + $4 / 2 - $6 - $8 / 2)) -le 1 ]; } ||
   fail "the box at $5,$6 ${7}x$8 is not over the middle of the level at $1,$2 ${3}x$4"
 [ "$7x$8" = 360x182 ] || fail "the box is ${7}x$8, not 360x182 as at scale 2"
 xprop -id "$box" WM_TRANSIENT_FOR | grep -q "$(printf %x "$level")" || fail "the box is not modal"
-# The icon: a red disc 32 pixels wide at scale 1, 12 from the corner, a white cross inside it.
-import -window root "$work/screen.png"
-[ "$(pixel $(($5 + 32)) $(($6 + 56)))" = "#FF0000" ] || fail "no red disc on the box"
-[ "$(pixel $(($5 + 56)) $(($6 + 56)))" = "#FFFFFF" ] || fail "no white cross on the box"
-xdotool key Return
+wait_for "a red disc with a white cross on the box" 30 icon_drawn "$5" "$6"
 
-for answer in space Escape click; do
-  box=$(drown)
+# Each answer closes the box, and the player drowns again.
+answered=0
+for answer in Return space Escape click; do
   case $answer in
     click) xdotool mousemove --window "$box" 180 131 click 1 ;;
     *) xdotool key "$answer" ;;
   esac
-  for _ in $(seq 30); do [ -n "$(shown_window "Red Door")" ] || break; sleep 0.1; done
-  [ -z "$(shown_window "Red Door")" ] || fail "$answer did not answer the box"
+  answered=$((answered + 1))
+  wait_for "$answer to answer the box" 30 has_lines $answered '^message closed' "$work/timing.log"
+  box=$(die_holding "$level" Left)
 done
-sleep 1
 
 # Ended while the box is open: at once, cleanly, with the recording complete.
-drown >/dev/null
 kill -TERM "$game"
-wait_for_exit 3
+wait_for_exit 5
 [ ! -s "$work/game.err" ] || fail "the game wrote to standard error"
 
 # No tick ran while a box was open.
@@ -81,8 +73,5 @@ awk '$1 == "message" && $2 == "opened" { open = $4 }
 # After each restart the player stood still where it put him, the key let go in the box.
 grep -c '^down Left' "$work/game.script" | grep -qx 5 || fail "a key went down that nobody pressed"
 tail -n 2 "$work/game.script" | tr '\n' ' ' | grep -qx 'dump close ' || fail "the recording is cut"
-sed -n 's/^# {/{/p' "$work/game.script" >"$work/noted.jsonl"
-env -u DISPLAY "$binary" --script "$work/game.script" >"$work/replayed.jsonl" 2>"$work/game.err" ||
-  fail "the replay failed"
-cmp -s "$work/noted.jsonl" "$work/replayed.jsonl" || fail "the replay did not play the recorded game"
+expect_replay "$binary"
 echo "message_box_test: passed${mode:+ under $mode}"

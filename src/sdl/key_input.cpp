@@ -4,19 +4,20 @@
 
 namespace reddoor {
 
+namespace {
+constexpr std::array<SDL_Keycode, kKeys.size()> kKeyCodes = {SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE,
+                                                             SDLK_e};
+}  // namespace
+
+SDL_Keycode KeyCode(Key key) {
+  return kKeyCodes[IndexOf(key)];
+}
+
 std::optional<Key> GameKey(SDL_Keycode code) {
-  switch (code) {
-    case SDLK_RIGHT:
-      return Key::Right;
-    case SDLK_LEFT:
-      return Key::Left;
-    case SDLK_SPACE:
-      return Key::Space;
-    case SDLK_e:
-      return Key::E;
-    default:
-      return std::nullopt;
+  for (Key key : kKeys) {
+    if (KeyCode(key) == code) return key;
   }
+  return std::nullopt;
 }
 
 void KeyInput::Changed(KeySource source, Key key, bool down) {
@@ -36,27 +37,33 @@ void KeyInput::ReleaseAll() {
   }
 }
 
-void KeyInput::FocusGained(Uint32 timestamp) {
-  focusJustGained_ = true;
-  focusGainedAt_ = timestamp;
+void KeyInput::Keyboard(const SDL_KeyboardEvent& event) {
+  const std::optional<Key> key = GameKey(event.keysym.sym);
+  if (!key) return;
+  const bool down = event.state == SDL_PRESSED;
+  bool& heldFromBefore = heldFromBefore_[IndexOf(*key)];
+  if (down && heldFromBefore) return;
+  if (!down) {
+    heldFromBefore = false;
+    releasedAt_[IndexOf(*key)] = event.timestamp;
+  }
+  Changed(KeySource::Keyboard, *key, down);
 }
 
-// SDL stamps events as it takes them in, not as they happened: a fresh press that comes in
-// together with the focus has the same stamp. Only a game key that was held when the game let
-// go of the keys can be one still held; any other key is taken as held, as it may be.
-bool KeyInput::MayStillBeHeld(SDL_Keycode code) const {
-  const std::optional<Key> key = GameKey(code);
-  return !key || heldWhenLetGo_[IndexOf(*key)];
+// The keys that SDL let go of as the focus went were held then.
+void KeyInput::FocusLost(Uint32 timestamp) {
+  for (Key key : kKeys) {
+    if (releasedAt_[IndexOf(key)] == timestamp) heldWhenLetGo_[IndexOf(key)] = true;
+  }
 }
 
-bool KeyInput::IsHeldFromBefore(const SDL_Event& event) {
-  if (!std::exchange(focusJustGained_, false)) return false;
-  const bool heldFromBefore = event.type == SDL_KEYDOWN &&
-                              event.key.timestamp - focusGainedAt_ <= 1 &&
-                              MayStillBeHeld(event.key.keysym.sym);
-  // The next key may come with the focus too.
-  focusJustGained_ = heldFromBefore;
-  return heldFromBefore;
+// A key down now was held through, or pressed while the game was away: either way not a press
+// into the game. Where the desktop cannot tell, a key held when the game let go of it is taken
+// as held still.
+void KeyInput::FocusGained(const std::function<std::optional<bool>(SDL_Keycode)>& downNow) {
+  for (Key key : kKeys) {
+    heldFromBefore_[IndexOf(key)] = downNow(KeyCode(key)).value_or(heldWhenLetGo_[IndexOf(key)]);
+  }
 }
 
 }  // namespace reddoor

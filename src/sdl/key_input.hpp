@@ -1,11 +1,16 @@
 #pragma once
 // The game keys from the keyboard and the gamepads, pushed into the game as they go down and
 // up. A held game takes no presses, and a key held when the game was held must be pressed
-// again: the game lets go of every key as it is held, and the keys that SDL reports down as a
-// window gets the focus back are not taken for presses.
+// again: the game lets go of every key as it is held, and a key that is still down, or down
+// again, when a window of the game gets the focus back counts only once it has gone up.
+//
+// On X11, SDL lets go of every key as the focus goes (key-ups stamped with the focus loss's
+// millisecond) and tells nothing of a key still held when the focus comes back: the server's
+// auto-repeat of that key then reaches the game as a fresh press.
 #include <SDL.h>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "game/keys.hpp"
@@ -15,7 +20,8 @@
 
 namespace reddoor {
 
-// The game key of a keyboard key: the arrows, Space and E.
+// The keyboard's keys for the game's: the arrows, Space and E.
+SDL_Keycode KeyCode(Key key);
 std::optional<Key> GameKey(SDL_Keycode code);
 
 class KeyInput {
@@ -27,29 +33,30 @@ class KeyInput {
 
   // A game key went down or up on the keyboard or the gamepads.
   void Changed(KeySource source, Key key, bool down);
+  // A key of the keyboard, not a repeat, went down or up in a window of the game.
+  void Keyboard(const SDL_KeyboardEvent& event);
   // The game is being held: every key is let go of, and remembered as held if it was.
   void ReleaseAll();
 
-  // A window of the game got the focus at this SDL time stamp.
-  void FocusGained(Uint32 timestamp);
-  // Whether the event is a key that was held before the focus came back, not a press; to be
-  // asked of every event as it comes.
-  bool IsHeldFromBefore(const SDL_Event& event);
+  // The game's window lost the focus at this SDL time stamp.
+  void FocusLost(Uint32 timestamp);
+  // A window of the game got the focus back; `downNow` tells whether a key is down on the
+  // keyboard now, where the desktop can tell.
+  void FocusGained(const std::function<std::optional<bool>(SDL_Keycode)>& downNow);
 
   // Space went up on a running game: the visible window's button is to be pressed, once.
   bool TakeButtonPress() { return std::exchange(buttonPressed_, false); }
 
  private:
-  // Only a game key that was down when the game last let go of the keys can still be held.
-  bool MayStillBeHeld(SDL_Keycode code) const;
+  using KeyFlags = std::array<bool, kKeys.size()>;
 
   const GameHold& hold_;
   Runtime* runtime_ = nullptr;
   Gamepads gamepads_{[this](Key key, bool down) { Changed(KeySource::Gamepad, key, down); }};
-  // SDL stamps the keys it sends as a window gets the focus back with the focus's millisecond.
-  bool focusJustGained_ = false;
-  Uint32 focusGainedAt_ = 0;
-  std::array<bool, kKeys.size()> heldWhenLetGo_{};
+  KeyFlags heldWhenLetGo_{};   // the keys down when the game last let go of them
+  KeyFlags heldFromBefore_{};  // down since before the focus came back: no press until up
+  // When each key last went up on the keyboard, by SDL's time stamp.
+  std::array<std::optional<Uint32>, kKeys.size()> releasedAt_{};
   bool buttonPressed_ = false;
 };
 

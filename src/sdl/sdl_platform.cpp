@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "sdl/window_hints.hpp"
+
 namespace reddoor {
 namespace {
 
@@ -88,9 +90,7 @@ bool SdlPlatform::AnsweredBy(const SDL_Event& event) {
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED) windows_.Invalidate(windowId);
       break;
     case SDL_KEYUP:
-      if (const std::optional<Key> key = GameKey(event.key.keysym.sym)) {
-        keys_.Changed(KeySource::Keyboard, *key, false);
-      }
+      keys_.Keyboard(event.key);
       break;
     case SDL_CONTROLLERBUTTONDOWN:
       keys_.Pads().Handle(event);
@@ -107,7 +107,6 @@ bool SdlPlatform::Handle(const SDL_Event& event) {
     if (AnsweredBy(event) && !quitRequested_) CloseMessage();
     return !quitRequested_;
   }
-  if (keys_.IsHeldFromBefore(event)) return true;
   switch (event.type) {
     case SDL_QUIT:
       quitRequested_ = true;
@@ -152,11 +151,13 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event) {
       // The game hears only its own window's keys: away from it, it waits for the player.
       if (windows_.VisibleWithId(event.windowID, *runtime_)) {
         SetPause(hold_.PausedByPlayer(), true);
+        keys_.FocusLost(event.timestamp);
       }
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       if (windows_.WithId(event.windowID)) {
-        keys_.FocusGained(event.timestamp);
+        SDL_Window* window = SDL_GetWindowFromID(event.windowID);
+        keys_.FocusGained([window](SDL_Keycode key) { return KeyDownNow(window, key); });
         SetPause(hold_.PausedByPlayer(), false);
       }
       break;
@@ -180,9 +181,7 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
   }
   const bool returnKey = event.keysym.sym == SDLK_RETURN || event.keysym.sym == SDLK_KP_ENTER;
   if (down && returnKey && !hold_.Held()) PressVisibleButton();
-  if (const std::optional<Key> key = GameKey(event.keysym.sym)) {
-    keys_.Changed(KeySource::Keyboard, *key, down);
-  }
+  keys_.Keyboard(event);
 }
 
 bool SdlPlatform::HandleCommandKey(const SDL_Keysym& key) {

@@ -65,6 +65,13 @@ int PlayInWindows(const CommandLine& line) {
   reddoor::WindowedOptions options{.start = line.start.value_or(WindowId::Intro),
                                    .scale = settings.scale,
                                    .fullscreen = settings.fullscreen,
+                                   // A scale asked for that does not fit is not kept.
+                                   .scaleChosen =
+                                       [&](int scale) {
+                                         if (settings.scale == 0 || scale == settings.scale) return;
+                                         settings.scale = scale;
+                                         settingsFile.Save(settings);
+                                       },
                                    .fullscreenChanged =
                                        [&](bool fullscreen) {
                                          settings.fullscreen = fullscreen;
@@ -81,7 +88,7 @@ int PlayInWindows(const CommandLine& line) {
                 << std::strerror(errno) << '\n';
       return 1;
     }
-    options.recorder = &recorder.emplace(file, options.start);
+    options.recorder = &recorder.emplace(file, options.start, line.recording);
   }
   const int status = reddoor::RunWindowed(options);
   // What the command line chose is kept once the game has run.

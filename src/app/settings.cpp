@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <system_error>
 
 #include "base/geometry.hpp"
@@ -69,20 +69,34 @@ SettingsFile::SettingsFile(std::filesystem::path path, std::ostream& warnings)
 Settings SettingsFile::Load() {
   std::error_code error;
   if (path_.empty() || !std::filesystem::exists(path_, error)) return {};
-  std::ifstream in(path_);
-  std::stringstream text;
-  if (!in || !(text << in.rdbuf())) {
+  std::string text;
+  // A failed read throws on its own (a folder, say), or leaves the stream bad.
+  bool read = false;
+  try {
+    std::ifstream in(path_, std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(in), {});
+    read = in.is_open() && !in.bad();
+  } catch (const std::ios_base::failure&) {
+  }
+  if (!read) {
     warnings_ << "reddoor: cannot read the settings " << path_.string() << ": "
               << std::strerror(errno) << "; using the defaults\n";
     return {};
   }
   try {
-    return Read(nlohmann::json::parse(text.str()));
+    return Read(nlohmann::json::parse(text));
+  } catch (const nlohmann::json::parse_error& e) {
+    // The library's own message quotes what it read, whatever bytes they are.
+    Damaged(text.empty() ? "the file is empty" : fmt::format("not JSON at byte {}", e.byte));
   } catch (const std::exception& e) {
-    warnings_ << "reddoor: the settings " << path_.string() << " are damaged (" << e.what()
-              << "); using the defaults\n";
-    return {};
+    Damaged(e.what());
   }
+  return {};
+}
+
+void SettingsFile::Damaged(std::string_view why) {
+  warnings_ << "reddoor: the settings " << path_.string() << " are damaged (" << why
+            << "); using the defaults\n";
 }
 
 void SettingsFile::Save(const Settings& settings) {

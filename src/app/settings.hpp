@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace reddoor {
 
@@ -29,6 +30,8 @@ class SettingsFile {
   void Save(const Settings& settings);
 
  private:
+  // Warns that the file is damaged, and why.
+  void Damaged(std::string_view why);
   std::filesystem::path path_;
   std::ostream& warnings_;
   bool warnedOnSave_ = false;

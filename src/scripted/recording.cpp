@@ -1,17 +1,25 @@
 #include "scripted/recording.hpp"
 
+#include <fmt/format.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "base/fault.hpp"
 #include "game/runtime.hpp"
 #include "scripted/dump.hpp"
 #include "scripted/event_lines.hpp"
 
 namespace reddoor {
 
-ScriptRecorder::ScriptRecorder(std::ostream& out, WindowId start) : out_(out) {
+ScriptRecorder::ScriptRecorder(std::ostream& out, WindowId start, std::string path)
+    : out_(out), path_(std::move(path)) {
   // The same first line as the golden scripts: the arguments that the replay needs.
   if (start != WindowId::Intro) out_ << "# args: --start " << WindowName(start) << '\n';
   out_ << "# A game of Red Door as it was played; replay it with --script. The comments are\n"
-          "# the lines that the replay prints.\n"
-       << std::flush;
+          "# the lines that the replay prints.\n";
+  Flush();
 }
 
 void ScriptRecorder::KeyChanged(std::int64_t t, Key key, bool down) {
@@ -43,11 +51,19 @@ void ScriptRecorder::Write(std::int64_t t, const ScriptCommand& command) {
     written_ = t;
   }
   // Line by line, so that a game that ends abruptly leaves what was played until then.
-  out_ << FormatScriptLine(command) << '\n' << std::flush;
+  out_ << FormatScriptLine(command) << '\n';
+  Flush();
 }
 
 void ScriptRecorder::Note(const std::string& line) {
-  out_ << "# " << line << '\n' << std::flush;
+  out_ << "# " << line << '\n';
+  Flush();
+}
+
+void ScriptRecorder::Flush() {
+  if (!out_.flush()) {
+    throw GameFault(fmt::format("cannot write the recording {}: {}", path_, std::strerror(errno)));
+  }
 }
 
 }  // namespace reddoor

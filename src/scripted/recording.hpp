@@ -24,8 +24,9 @@ namespace reddoor {
 
 class ScriptRecorder final : public Recorder {
  public:
-  // Writes the head of the recording: the game starts on `start` at 0 ms of the game clock.
-  ScriptRecorder(std::ostream& out, WindowId start);
+  // Writes the head of the recording: the game starts on `start` at 0 ms of the game clock. A
+  // line that cannot be written is a GameFault naming the file at `path`.
+  ScriptRecorder(std::ostream& out, WindowId start, std::string path);
 
   void KeyChanged(std::int64_t t, Key key, bool down) override;
   void Clicked(std::int64_t t, std::string_view button) override;
@@ -37,8 +38,11 @@ class ScriptRecorder final : public Recorder {
   // Writes the command after a wait up to `t`.
   void Write(std::int64_t t, const ScriptCommand& command);
   void Note(const std::string& line);
+  // Every line is written through at once.
+  void Flush();
 
   std::ostream& out_;
+  std::string path_;
   std::int64_t written_ = 0;  // the time that the waits written so far reach
 };
 

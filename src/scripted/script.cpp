@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "base/fault.hpp"
+
 namespace reddoor {
 
 namespace {
@@ -34,19 +36,19 @@ void ExpectWords(const std::vector<std::string>& words, std::size_t count, const
 
 std::int64_t ParseMilliseconds(const std::string& text) {
   for (char c : text) {
-    if (c < '0' || c > '9') Bad(fmt::format("\"{}\" is not a whole number of ms", text));
+    if (c < '0' || c > '9') Bad(fmt::format("{} is not a whole number of ms", Quoted(text)));
   }
   std::int64_t ms = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
   if (error != std::errc{} || ms > kLongestWaitMs) {
-    Bad(fmt::format("wait {}: a wait is at most {} ms (24.8 days)", text, kLongestWaitMs));
+    Bad(fmt::format("wait {}: a wait is at most {} ms (24.8 days)", Quoted(text), kLongestWaitMs));
   }
   return ms;
 }
 
 Key ParseKey(const std::string& name) {
   const std::optional<Key> key = KeyFromName(name);
-  if (!key) Bad(fmt::format("unknown key \"{}\" (keys: Right, Left, Space, E)", name));
+  if (!key) Bad(fmt::format("unknown key {} (keys: Right, Left, Space, E)", Quoted(name)));
   return *key;
 }
 
@@ -81,7 +83,7 @@ std::optional<ScriptCommand> ParseScriptLine(const std::string& line) {
   if (command == "click") {
     ExpectWords(words, 2, "click Play");
     if (words[1] != "Play")
-      Bad(fmt::format("unknown button \"{}\" (the button is Play)", words[1]));
+      Bad(fmt::format("unknown button {} (the button is Play)", Quoted(words[1])));
     return ClickCommand{};
   }
   if (command == "dump") return DumpCommand{{words.begin() + 1, words.end()}};
@@ -93,7 +95,7 @@ std::optional<ScriptCommand> ParseScriptLine(const std::string& line) {
     ExpectWords(words, 1, "close");
     return CloseCommand{};
   }
-  Bad(fmt::format("unknown command \"{}\"", command));
+  Bad(fmt::format("unknown command {}", Quoted(command)));
 }
 
 namespace {

@@ -65,7 +65,7 @@ class ScriptRun {
       if (!controls.contains(name)) {
         const Window* visible = runtime_.VisibleWindow();
         throw ScriptLineError{fmt::format("dump: {} has no control {}",
-                                          visible ? visible->Name() : "no window", name)};
+                                          visible ? visible->Name() : "no window", Quoted(name))};
       }
       chosen[name] = controls[name];
     }

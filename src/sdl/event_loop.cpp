@@ -136,7 +136,9 @@ void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) 
 void Play(const WindowedOptions& options) {
   SdlMedia media;
   GameClock clock;
-  SdlPlatform platform(media, ScaleThatFits(options.scale), clock);
+  const int scale = ScaleThatFits(options.scale);
+  if (options.scaleChosen) options.scaleChosen(scale);
+  SdlPlatform platform(media, scale, clock);
   platform.SetFullscreen(options.fullscreen, options.fullscreenChanged);
   Runtime runtime(platform);
   platform.Attach(runtime);

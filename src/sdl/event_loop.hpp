@@ -13,6 +13,8 @@ struct WindowedOptions {
   // fit is lowered to the largest that does, with a line on standard error.
   int scale = 0;
   bool fullscreen = false;
+  // Told of the scale the windows are drawn at, once it is chosen.
+  std::function<void(int scale)> scaleChosen;
   // Told when the player switches between the window and fullscreen.
   std::function<void(bool fullscreen)> fullscreenChanged;
   // Where to log the times of the timer ticks and frames; empty: no log.

@@ -190,7 +190,10 @@ void WritePng(const Canvas& canvas, const std::string& path) {
   const SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(
       const_cast<Pixel*>(canvas.pixels.data()), canvas.width, canvas.height, 32,
       canvas.width * static_cast<int>(sizeof(Pixel)), SDL_PIXELFORMAT_ARGB8888));
-  if (!surface || IMG_SavePNG(surface.get(), path.c_str()) != 0) {
+  // Closing the file is where a full disk shows.
+  SDL_RWops* file = surface ? SDL_RWFromFile(path.c_str(), "wb") : nullptr;
+  const bool saved = file && IMG_SavePNG_RW(surface.get(), file, 0) == 0;
+  if (!file || SDL_RWclose(file) != 0 || !saved) {
     throw GameFault(fmt::format("cannot write {}: {}", path, SDL_GetError()));
   }
 }

@@ -10,6 +10,7 @@
 //   pause at 1250.310 wall 1250.310
 //   resume at 1250.310 wall 3712.944
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "game/runtime.hpp"
@@ -19,20 +20,25 @@ namespace reddoor {
 
 class TimingLog final : public TickObserver {
  public:
-  // A file that cannot be written is a GameFault naming it.
+  // A file that cannot be opened or written, at any line, is a GameFault naming it.
   TimingLog(const std::string& path, const GameClock& clock);
-  ~TimingLog() override;
-  TimingLog(const TimingLog&) = delete;
-  TimingLog& operator=(const TimingLog&) = delete;
 
-  void TickRunning(const Window& form, const Control& timer, std::int64_t due) override;
-  void FramePresented(const Window& form);
+  void TickRunning(const Window& window, const Control& timer, std::int64_t due) override;
+  void FramePresented(const Window& window);
   // Something that holds or lets go of the game clock: pause, resume, message opened, ...
   void Note(std::string_view what);
 
  private:
+  // Writes a whole line.
+  void Write(const std::string& line);
+
+  struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+
+  std::string path_;
   const GameClock& clock_;
-  std::FILE* file_;
+  std::unique_ptr<std::FILE, FileCloser> file_;
 };
 
 }  // namespace reddoor

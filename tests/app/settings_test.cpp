@@ -42,8 +42,11 @@ TEST_F(SettingsTest, WhatIsSavedIsLoadedAndNoFileGivesTheDefaultsQuietly) {
 
 TEST_F(SettingsTest, ADamagedOrUnreadableFileIsOneWarningAndTheDefaults) {
   // 4294967298 is 2 once cut to 32 bits.
+  // An empty file and a binary one are said to be damaged in words, without the bytes.
   for (const std::string text : {"{\"scale\": 2", "[]", "{\"scale\": 9}", "{\"scale\": 4294967298}",
-                                 "{\"fullscreen\": 1}"}) {
+                                 "{\"fullscreen\": 1}", "",
+                                 "\x7f"
+                                 "ELF\x02\x01\x01\x1b[2J"}) {
     fs::create_directories(path_.parent_path());
     std::ofstream(path_) << text;
     const Settings loaded = SettingsFile(path_, warnings_).Load();
@@ -53,8 +56,13 @@ TEST_F(SettingsTest, ADamagedOrUnreadableFileIsOneWarningAndTheDefaults) {
   fs::remove(path_);
   fs::create_directories(path_);  // a folder where the file should be cannot be read
   SettingsFile(path_, warnings_).Load();
-  EXPECT_EQ(WarningLines(), 6) << warnings_.str();
+  EXPECT_EQ(WarningLines(), 8) << warnings_.str();
   EXPECT_NE(warnings_.str().find(path_.string()), std::string::npos);
+  EXPECT_NE(warnings_.str().find("the file is empty"), std::string::npos) << warnings_.str();
+  EXPECT_EQ(warnings_.str().find("Success"), std::string::npos) << warnings_.str();
+  EXPECT_TRUE(std::ranges::all_of(warnings_.str(), [](char c) {
+    return c == '\n' || (c >= ' ' && c < 127);
+  })) << warnings_.str();
 }
 
 TEST_F(SettingsTest, AFileThatCannotBeWrittenIsOneWarning) {

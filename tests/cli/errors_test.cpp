@@ -69,7 +69,11 @@ TEST_F(CliErrorsTest, AFileThatCannotBeReadOrWrittenIsNamed) {
       {"--script '" + dir + "'", "", {dir, "Is a directory"}},
       {"--script -", "screenshot /nonexistent/dir/shot.png\n", {"/nonexistent/dir/shot.png"}},
       {"--render Level1 /nonexistent/dir/level1.png", "", {"/nonexistent/dir/level1.png"}},
-      {"--record /nonexistent/game.script", "", {"/nonexistent/game.script", "No such file"}}};
+      {"--record /nonexistent/game.script", "", {"/nonexistent/game.script", "No such file"}},
+      // A full disk is a failure too, never a success.
+      {"--script -", "screenshot /dev/full\n", {"/dev/full"}},
+      {"--render Intro /dev/full", "", {"/dev/full"}},
+      {"--record /dev/full", "", {"recording /dev/full", "No space left"}}};
   for (const auto& [args, script, words] : cases) {
     SCOPED_TRACE(args);
     const Outcome outcome = Run("", args, script);
@@ -92,6 +96,22 @@ TEST_F(CliErrorsTest, AMissingFontIsNamedWithItsPackage) {
     ExpectOneLineNaming(outcome, {"Liberation Sans", "fonts-liberation2"});
     EXPECT_FALSE(fs::exists(shot));
   }
+}
+
+TEST_F(CliErrorsTest, ATimingLogThatCannotBeWrittenEndsTheGameAtOnce) {
+  const Outcome outcome = Run("SDL_VIDEODRIVER=dummy", "--timing-log /dev/full");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.err.find("reddoor: cannot write the timing log /dev/full: No space left"),
+            std::string::npos)
+      << outcome.err;
+}
+
+// A bad line is quoted, not echoed whole.
+TEST_F(CliErrorsTest, ABadLineIsQuotedShortAndPrintable) {
+  const Outcome outcome = Run("", "--script -", std::string(1'000'000, 'x') + "\x1b[2J\n");
+  EXPECT_EQ(outcome.status, 2);
+  ExpectOneLineNaming(outcome, {"script:1:", "unknown command \"xxxx"});
+  EXPECT_LT(outcome.err.size(), 120u) << outcome.err.size();
 }
 
 TEST_F(CliErrorsTest, WithoutADisplayTheGameSuggestsTheScriptedRun) {

@@ -7,7 +7,7 @@
 # - F11 fills the screen with the game centred at that scale, black around it; P pauses, and the
 #   game is drawn dimmed with "Paused" over it; Escape gives the window back; Alt+Enter goes to
 #   fullscreen too;
-# - the scale and fullscreen chosen are kept for the next game, which starts so; a damaged
+# - the scale used and fullscreen chosen are kept for the next game, which starts so; a damaged
 #   settings file is one warning, and the game starts as if there were none.
 # Usage: fullscreen_test.sh PATH/TO/reddoor. Exit 0 passed, 1 failed, 77 skipped.
 set -eu
@@ -103,6 +103,8 @@ expect_size "$level1" 1920x1200
 close_window "$level1"
 wait_for_exit 30
 grep -q '"fullscreen":true' "$settings" || fail "fullscreen was not kept: $(cat "$settings")"
+# The scale kept is the one drawn at, not the one asked for that did not fit.
+grep -q '"scale":2' "$settings" || fail "the scale kept is not the one used: $(cat "$settings")"
 
 play --start Level1
 expect_size "$level1" 1920x1200

@@ -34,7 +34,7 @@ class RecordingTest : public ::testing::Test {
   }
 
   std::ostringstream recording_;
-  ScriptRecorder recorder_{recording_, WindowId::Intro};
+  ScriptRecorder recorder_{recording_, WindowId::Intro, "game.script"};
   test::TestPlatform platform_;
   Runtime runtime_{platform_};
 };

@@ -11,7 +11,7 @@ namespace {
 TEST(DumpTest, NamedControlsAloneAndAnUnknownNameIsABadLine) {
   const auto run = test::RunScriptText("click Play\ndump lblTotalCoins Man\ndump Nope\n");
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.errors, "script:3: dump: Level1 has no control Nope\n");
+  EXPECT_EQ(run.errors, "script:3: dump: Level1 has no control \"Nope\"\n");
   const auto& controls = run.LastDump().at("controls");
   EXPECT_EQ(controls.size(), 2u);
   EXPECT_TRUE(controls.contains("lblTotalCoins") && controls.contains("Man"));

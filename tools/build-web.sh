@@ -4,7 +4,8 @@
 # docs/web.md tells how to serve and host the page.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-packages=(emscripten cmake ninja-build nlohmann-json3-dev libcli11-dev libfmt-dev)
+packages=(emscripten cmake ninja-build nlohmann-json3-dev libcli11-dev libfmt-dev libstb-dev woff2
+  fonts-liberation2 fonts-comic-neue)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

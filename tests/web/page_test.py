@@ -64,8 +64,7 @@ def check_return_starts(driver, address):
     open_game(driver, address)
     ActionChains(driver).send_keys(Keys.RETURN).perform()
     wait_for("Level1 after Return", lambda: state(driver)[0] == "Level1")
-    # The levels have no caption of their own: the page keeps the game's name.
-    assert driver.title == "Red Door", driver.title
+    assert driver.title == "Level1", driver.title
 
 
 def check_water_and_box(driver, address, node_js):
@@ -86,7 +85,7 @@ def check_water_and_box(driver, address, node_js):
 
     ActionChains(driver).send_keys("p").perform()
     wait_for("the pause", lambda: state(driver)[1])
-    assert driver.title == "(paused)", driver.title
+    assert driver.title == "Level2 (paused)", driver.title
     ActionChains(driver).send_keys("p").perform()
     wait_for("the game going on", lambda: not state(driver)[1])
 

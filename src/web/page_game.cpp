@@ -78,8 +78,17 @@ void PageGame::RunDueTicks(double pageMs) {
 }
 
 void PageGame::Frame(double pageMs) {
+  // What input changed was shown at once; only a tick can change the window now.
+  const std::int64_t due = runtime_.NextDue();
+  if (clock_.Held() || due < 0 || due > clock_.Now(pageMs)) return;
   RunDueTicks(pageMs);
   Present();
+}
+
+double PageGame::UntilDue(double pageMs) const {
+  const std::int64_t due = runtime_.NextDue();
+  if (clock_.Held() || due < 0) return -1;
+  return std::max(static_cast<double>(due - clock_.Now(pageMs)), 0.0);
 }
 
 void PageGame::KeyChanged(PageKey key, bool down, double pageMs) {

@@ -51,6 +51,8 @@ class PageGame final : public Platform {
 
   // Runs the ticks due by now and shows what changed.
   void Frame(double pageMs);
+  // Page time in ms until the next tick is due; -1 while none will come without input.
+  double UntilDue(double pageMs) const;
   void KeyChanged(PageKey key, bool down, double pageMs);
   // The left button went up at this pixel of the frame, having gone down at `from`.
   void Click(int fromX, int fromY, int x, int y, double pageMs);

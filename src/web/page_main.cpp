@@ -100,8 +100,14 @@ EMSCRIPTEN_KEEPALIVE void RedDoorFit(int width, int height, int largest) {
   Guarded([&](PageGame& game) { game.Fit(width, height, largest); });
 }
 
-EMSCRIPTEN_KEEPALIVE void RedDoorFrame(double now) {
-  Guarded([&](PageGame& game) { game.Frame(now); });
+// Runs the ticks due; returns the ms until the next one, -1 when none comes without input.
+EMSCRIPTEN_KEEPALIVE double RedDoorFrame(double now) {
+  double until = -1;
+  Guarded([&](PageGame& game) {
+    game.Frame(now);
+    until = game.UntilDue(now);
+  });
+  return until;
 }
 
 // `key` is a PageKey: 0 Left, 1 Right, 2 Space, 3 E, 4 Return, 5 Escape, 6 P.

@@ -115,11 +115,28 @@
     Module._RedDoorStart(performance.now(), first, ...space(), settings.largestScale);
     started = true;
     canvas.focus();
-    requestAnimationFrame(frame);
+    wake();
   }
-  function frame(now) {
-    Module._RedDoorFrame(performance.now());
-    requestAnimationFrame(frame);
+  // The clock runs once a frame while a tick is due within the next frames; until then, and
+  // while the game is held, the page asks for no frames. Input wakes the loop.
+  let scheduled = false;
+  const FRAME_MS = 17;
+  function frame() {
+    scheduled = false;
+    const until = Module._RedDoorFrame(performance.now());
+    if (until < 0) return;
+    scheduled = true;
+    if (until <= FRAME_MS) {
+      requestAnimationFrame(frame);
+    } else {
+      setTimeout(() => requestAnimationFrame(frame), until - FRAME_MS);
+    }
+  }
+  function wake() {
+    if (started && !scheduled) {
+      scheduled = true;
+      requestAnimationFrame(frame);
+    }
   }
 
   function toggleFullscreen() {
@@ -140,6 +157,7 @@
     event.preventDefault();
     if (event.repeat || !started) return;
     Module._RedDoorKey(code, down ? 1 : 0, performance.now());
+    wake();
   }
   window.addEventListener('keydown', e => key(e, true));
   window.addEventListener('keyup', e => key(e, false));
@@ -156,6 +174,7 @@
   canvas.addEventListener('pointerup', e => {
     if (e.button !== 0 || !pointerFrom || !started) return;
     Module._RedDoorClick(...pointerFrom, ...canvasPoint(e), performance.now());
+    wake();
     pointerFrom = null;
   });
 
@@ -163,6 +182,7 @@
   function away() {
     if (started) {
       Module._RedDoorAway(document.hidden || !document.hasFocus() ? 1 : 0, performance.now());
+      wake();
     }
   }
   document.addEventListener('visibilitychange', away);

@@ -3,9 +3,12 @@
 #include <fmt/format.h>
 
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 #include "base/checked.hpp"
 
@@ -62,6 +65,25 @@ std::optional<double> ShortWholeNumber(std::string_view digits) {
   return static_cast<double>(value);
 }
 
+// A decimal number as the nearest double; none when it lies beyond every double or so close to
+// 0 that it becomes 0. The C++ library of the web build has no from_chars for doubles; strtod
+// gives the same value (both round to nearest) and reports the same two cases as ERANGE.
+std::optional<double> DecimalValue(std::string_view text) {
+  double value = 0;
+#if defined(__cpp_lib_to_chars)
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+#else
+  const std::string copy(text);
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtod(copy.c_str(), &end);
+  if (end != copy.c_str() + copy.size()) return std::nullopt;
+  if (errno == ERANGE && (std::isinf(value) || value == 0)) return std::nullopt;
+#endif
+  return value;
+}
+
 }  // namespace
 
 std::optional<double> NumericValue(std::string_view text) {
@@ -75,11 +97,9 @@ std::optional<double> NumericValue(std::string_view text) {
   if (const std::optional<double> whole = ShortWholeNumber(text)) {
     return negative ? -*whole : *whole;
   }
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  // A number too large for any value is not a number at all.
-  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  return negative ? -value : value;
+  const std::optional<double> value = DecimalValue(text);
+  if (value && negative) return -*value;
+  return value;
 }
 
 namespace {

@@ -55,7 +55,8 @@ TEST(PatrolTest, NumericTextsAcceptBlanksSignsAndFractionsOnly) {
   EXPECT_EQ(NumericValue("-3"), -3.0);
   EXPECT_EQ(NumericValue(".5"), 0.5);
   EXPECT_EQ(NumericValue("1e3"), 1000.0);
-  for (const char* text : {"", " ", "d", "C", "1x", "--1", ".", "1e400"}) {
+  EXPECT_EQ(NumericValue("1e-310"), 1e-310);  // close to 0 but not 0
+  for (const char* text : {"", " ", "d", "C", "1x", "--1", ".", "1e400", "1e-400"}) {
     EXPECT_FALSE(NumericValue(text)) << '"' << text << '"';
   }
 }

@@ -1,0 +1,214 @@
+'use strict';
+// Red Door in a web page: the page's side of the game (src/web/page_main.cpp). The game draws
+// its frames in C++; the page puts them on the canvas, draws text for it in the web fonts,
+// passes on keys, clicks and the page's focus, and runs the game clock once a frame.
+(function () {
+  const FACES = ['"Liberation Sans"', '"Comic Neue"'];
+  // The page's key codes as the game knows them (PageKey); P pauses, Return presses Play.
+  const KEYS = { ArrowLeft: 0, ArrowRight: 1, Space: 2, KeyE: 3, Enter: 4, NumpadEnter: 4,
+                 Escape: 5, KeyP: 6 };
+  const SETTINGS = 'reddoor.settings';
+  const stage = document.getElementById('stage');
+  const canvas = document.getElementById('game');
+  const context = canvas.getContext('2d');
+  const caption = document.getElementById('caption');
+  const scaleChoice = document.getElementById('scale');
+  const textCanvas = document.createElement('canvas');
+  const text = textCanvas.getContext('2d', { willReadFrequently: true });
+  let started = false;
+  let pointerFrom = null;
+
+  function loadSettings() {
+    try {
+      return Object.assign({ largestScale: 0 }, JSON.parse(localStorage.getItem(SETTINGS)));
+    } catch (e) {
+      return { largestScale: 0 };
+    }
+  }
+  const settings = loadSettings();
+  function saveSettings() {
+    try {
+      localStorage.setItem(SETTINGS, JSON.stringify(settings));
+    } catch (e) { /* a page without storage plays on with the defaults */ }
+  }
+
+  // The font at `scale` times its size at 96 dots per inch, as the desktop draws it.
+  function setFont(face, points, bold, scale) {
+    text.font = (bold ? 'bold ' : '') + (points * scale * 96 / 72) + 'px ' + FACES[face];
+  }
+  function ascentOf() {
+    return Math.ceil(text.measureText('').fontBoundingBoxAscent);
+  }
+
+  const Module = window.Module = {
+    redDoorText: {
+      width(face, points, bold, scale, s) {
+        setFont(face, points, bold, scale);
+        return Math.ceil(text.measureText(s).width);
+      },
+      lineHeight(face, points, bold, scale) {
+        setFont(face, points, bold, scale);
+        const m = text.measureText('');
+        return Math.ceil(m.fontBoundingBoxAscent) + Math.ceil(m.fontBoundingBoxDescent);
+      },
+      // Coverage of the text in white on nothing: its alpha, row by row.
+      mask(face, points, bold, scale, s, width, height) {
+        textCanvas.width = Math.max(width, 1);
+        textCanvas.height = Math.max(height, 1);
+        setFont(face, points, bold, scale);
+        text.fillStyle = '#fff';
+        text.fillText(s, 0, ascentOf());
+        const rgba = text.getImageData(0, 0, width, height).data;
+        const coverage = new Uint8Array(width * height);
+        for (let i = 0; i < coverage.length; ++i) coverage[i] = rgba[4 * i + 3];
+        return coverage;
+      },
+    },
+    redDoorPage: {
+      caption(s) {
+        caption.textContent = s;
+        document.title = s || 'Red Door';
+      },
+      show(pixels, width, height, rects) {
+        if (canvas.width !== width || canvas.height !== height) {
+          canvas.width = width;
+          canvas.height = height;
+          canvas.style.width = (width / devicePixelRatio) + 'px';
+          canvas.style.height = (height / devicePixelRatio) + 'px';
+        }
+        const frame = new ImageData(pixels, width, height);
+        for (let i = 0; i < rects.length; i += 4) {
+          context.putImageData(frame, 0, 0, rects[i], rects[i + 1], rects[i + 2] - rects[i],
+                               rects[i + 3] - rects[i + 1]);
+        }
+        if (!window.redDoorFirstFrameAt) window.redDoorFirstFrameAt = performance.now();
+      },
+      fault(s) {
+        const box = document.getElementById('fault');
+        box.textContent = 'reddoor: ' + s;
+        box.hidden = false;
+      },
+    },
+    onRuntimeInitialized() {
+      fontsReady.then(start);
+    },
+  };
+
+  // Every face is loaded before the first text is measured.
+  const fontsReady = Promise.all([0, 1].flatMap(face => [false, true].map(bold =>
+    document.fonts.load((bold ? 'bold ' : '') + '16px ' + FACES[face]))));
+
+  // The space for the game in the page's pixels: the stage less the window's caption and border.
+  function space() {
+    const full = document.fullscreenElement === stage;
+    const width = stage.clientWidth - (full ? 0 : 2);
+    const height = stage.clientHeight - (full ? 0 : 20);
+    return [Math.floor(width * devicePixelRatio), Math.floor(height * devicePixelRatio)];
+  }
+  function fit() {
+    if (started) Module._RedDoorFit(...space(), settings.largestScale);
+  }
+
+  function start() {
+    const level = new URLSearchParams(location.search).get('start');
+    const first = { Level1: 1, Level2: 2, Level3: 3 }[level] || 0;
+    Module._RedDoorStart(performance.now(), first, ...space(), settings.largestScale);
+    started = true;
+    canvas.focus();
+    wake();
+  }
+  // The clock runs once a frame while a tick is due within the next frames; until then, and
+  // while the game is held, the page asks for no frames. Input wakes the loop.
+  let scheduled = false;
+  const FRAME_MS = 17;
+  function frame() {
+    scheduled = false;
+    const until = Module._RedDoorFrame(performance.now());
+    if (until < 0) return;
+    scheduled = true;
+    if (until <= FRAME_MS) {
+      requestAnimationFrame(frame);
+    } else {
+      setTimeout(() => requestAnimationFrame(frame), until - FRAME_MS);
+    }
+  }
+  function wake() {
+    if (started && !scheduled) {
+      scheduled = true;
+      requestAnimationFrame(frame);
+    }
+  }
+
+  function toggleFullscreen() {
+    if (document.fullscreenElement) {
+      document.exitFullscreen();
+    } else if (stage.requestFullscreen) {
+      stage.requestFullscreen().catch(() => {});
+    }
+  }
+  function key(event, down) {
+    if (event.code === 'F11' || (event.code === 'Enter' && event.altKey)) {
+      event.preventDefault();
+      if (down && !event.repeat) toggleFullscreen();
+      return;
+    }
+    const code = KEYS[event.code];
+    if (code === undefined || event.ctrlKey || event.metaKey) return;
+    event.preventDefault();
+    if (event.repeat || !started) return;
+    Module._RedDoorKey(code, down ? 1 : 0, performance.now());
+    wake();
+  }
+  window.addEventListener('keydown', e => key(e, true));
+  window.addEventListener('keyup', e => key(e, false));
+
+  function canvasPoint(event) {
+    const box = canvas.getBoundingClientRect();
+    return [Math.floor((event.clientX - box.left) * canvas.width / box.width),
+            Math.floor((event.clientY - box.top) * canvas.height / box.height)];
+  }
+  canvas.addEventListener('pointerdown', e => {
+    if (e.button === 0) pointerFrom = canvasPoint(e);
+    canvas.focus();
+  });
+  canvas.addEventListener('pointerup', e => {
+    if (e.button !== 0 || !pointerFrom || !started) return;
+    Module._RedDoorClick(...pointerFrom, ...canvasPoint(e), performance.now());
+    wake();
+    pointerFrom = null;
+  });
+
+  // The game pauses while the page is hidden or has lost the focus.
+  function away() {
+    if (started) {
+      Module._RedDoorAway(document.hidden || !document.hasFocus() ? 1 : 0, performance.now());
+      wake();
+    }
+  }
+  document.addEventListener('visibilitychange', away);
+  window.addEventListener('blur', away);
+  window.addEventListener('focus', away);
+  window.addEventListener('resize', fit);
+  document.addEventListener('fullscreenchange', fit);
+
+  document.getElementById('fullscreen').addEventListener('click', toggleFullscreen);
+  scaleChoice.value = String(settings.largestScale);
+  scaleChoice.addEventListener('change', () => {
+    settings.largestScale = Number(scaleChoice.value);
+    saveSettings();
+    fit();
+    canvas.focus();
+  });
+  document.getElementById('record').addEventListener('click', () => {
+    if (!started) return;
+    const script = Module.UTF8ToString(Module._RedDoorRecording());
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([script], { type: 'text/plain' }));
+    link.download = 'reddoor-recording.script';
+    link.click();
+    URL.revokeObjectURL(link.href);
+    canvas.focus();
+  });
+  // For the page's tests: where the game stands, as "window|paused|message".
+  window.redDoorState = () => started ? Module.UTF8ToString(Module._RedDoorState()) : '';
+})();

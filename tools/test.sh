@@ -3,7 +3,8 @@
 # every test, three times over: the normal build (build), the same under AddressSanitizer,
 # LeakSanitizer and UndefinedBehaviorSanitizer (build-asan, where the real-window closing tests
 # run too), and a short run of each fuzz target with the tests built by clang (build-fuzz).
-# After the first, builds the Debian package and checks it (tools/package.sh, build-package).
+# After the first, the web build (build-web: the scripted run under node, the page in headless
+# chromium) and the Debian package (tools/package.sh, build-package) are built and checked.
 # Compiler warnings are errors here. See docs/reliability.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,6 +21,9 @@ build_and_test() {
 configure build -DREDDOOR_BENCH=ON
 tools/check-style.sh build
 build_and_test build
+
+# The web build: the goldens and the command line under node, the page in headless chromium.
+tools/test-web.sh build
 
 # The Debian package, built in build-package and checked by lintian and appstreamcli.
 tools/package.sh build-package

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "scene/layout.hpp"
+#include "scene/message_box_layout.hpp"
 #include "scene/scene.hpp"
 #include "sdl/desktop_window.hpp"
 #include "sdl/media.hpp"
@@ -37,13 +38,8 @@ class MessageBox {
   bool Answered(const SDL_Event& event);
 
  private:
-  // Lays the controls out around the text, and sizes the window to them.
-  void Lay(std::string_view text);
-
   SdlMedia& media_;
-  std::string text_;
-  std::vector<ControlRecord> controls_;
-  WindowLayout layout_;
+  std::optional<MessageBoxLayout> layout_;
   std::optional<Scene> scene_;
   std::optional<DesktopWindow> window_;
   bool spaceDown_ = false;

@@ -86,7 +86,7 @@ EMSCRIPTEN_KEEPALIVE void RedDoorStart(double now, int start, int width, int hei
   const auto window = static_cast<reddoor::WindowId>(start >= 0 && start <= 3 ? start : 0);
   try {
     page.game.emplace(page.text, page.pictures, page.screen, now);
-    page.recorder.emplace(page.recording, window);
+    page.recorder.emplace(page.recording, window, "the recording");
     page.game->Fit(width, height, largest);
     page.game->Start(window, &*page.recorder);
     page.game->Fit(width, height, largest);

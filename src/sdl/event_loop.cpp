@@ -105,13 +105,16 @@ int WaitMilliseconds(std::int64_t nextDue, std::int64_t now) {
   return static_cast<int>(std::clamp<std::int64_t>(nextDue - now, 0, INT_MAX));
 }
 
-// Runs the ticks due by the game clock. A game that could not run for a while (the machine
-// slept, the program was stopped) goes on where it stopped instead of rushing through every
-// tick it missed.
-void RunDueTicks(Runtime& runtime, GameClock& clock) {
+// A game that could not run for a while (the machine slept, the program was stopped) goes on
+// where it stopped instead of rushing through every tick it missed.
+void LeaveOutStall(const Runtime& runtime, GameClock& clock) {
   const std::int64_t due = runtime.NextDue();
   if (due >= 0 && clock.Now() - due > kLongestCatchUpMs) clock.LeaveOut(clock.Now() - due);
-  runtime.RunTimersUntil(clock.Now());
+}
+
+// When SDL took the event in, on the game clock.
+std::int64_t GameTimeOf(const SDL_Event& event, const GameClock& clock) {
+  return clock.Now() - static_cast<std::int64_t>(SDL_GetTicks() - event.common.timestamp);
 }
 
 // The one loop of the game: sleep until the next tick or event, handle every event waiting,
@@ -122,14 +125,17 @@ void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) 
     const int wait = platform.Paused() ? -1 : WaitMilliseconds(runtime.NextDue(), clock.Now());
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, wait)) {
-      // Ticks due before the event run first, and the clock reads the event's time, so that
-      // a window the event shows starts its timers from then.
-      RunDueTicks(runtime, clock);
       do {
+        // The ticks due before the event run first, and the clock reads the event's time, so
+        // that a key acts at the tick after it happened, however late the loop comes to it,
+        // and a window the event shows starts its timers from then.
+        LeaveOutStall(runtime, clock);
+        runtime.RunTimersUntil(GameTimeOf(event, clock));
         if (!platform.Handle(event)) return;
       } while (SDL_PollEvent(&event));
     }
-    RunDueTicks(runtime, clock);
+    LeaveOutStall(runtime, clock);
+    runtime.RunTimersUntil(clock.Now());
   }
 }
 

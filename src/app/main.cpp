@@ -61,10 +61,9 @@ int PlayInWindows(const CommandLine& line) {
   reddoor::SettingsFile settingsFile = reddoor::SettingsFile::FromEnvironment(std::cerr);
   reddoor::Settings settings = settingsFile.Load();
   if (line.scale > 0) settings.scale = line.scale;
-  if (line.fullscreen) settings.fullscreen = true;
   reddoor::WindowedOptions options{.start = line.start.value_or(WindowId::Intro),
                                    .scale = settings.scale,
-                                   .fullscreen = settings.fullscreen,
+                                   .fullscreen = line.fullscreen || settings.fullscreen,
                                    // A scale asked for that does not fit is not kept.
                                    .scaleChosen =
                                        [&](int scale) {
@@ -92,7 +91,7 @@ int PlayInWindows(const CommandLine& line) {
   }
   const int status = reddoor::RunWindowed(options);
   // What the command line chose is kept once the game has run.
-  if (status == 0 && (line.scale > 0 || line.fullscreen)) settingsFile.Save(settings);
+  if (status == 0 && line.scale > 0) settingsFile.Save(settings);
   return status;
 }
 

@@ -107,8 +107,12 @@ void DesktopWindow::CenterOnAsModal(const DesktopWindow& parent) {
   SDL_SetWindowModalFor(window_, parent.window_);
 }
 
+bool DesktopWindow::MayGoFullscreen() const {
+  return reddoor::MayGoFullscreen(window_);
+}
+
 void DesktopWindow::SetFullscreen(bool fullscreen) {
-  if (fullscreen == fullscreen_) return;
+  if (fullscreen == fullscreen_ || (fullscreen && !MayGoFullscreen())) return;
   if (SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
     std::cerr << "reddoor: cannot " << (fullscreen ? "enter" : "leave")
               << " fullscreen: " << SDL_GetError() << '\n';
@@ -153,7 +157,10 @@ void DesktopWindow::Fit(int width, int height) {
 
 bool DesktopWindow::Present(const Scene& scene) {
   SDL_Surface& surface = Surface();
-  Fit(surface.w, surface.h);
+  // Drawn for the size the window really has: the window manager may have kept it from
+  // going fullscreen, whatever SDL's surface says.
+  const SDL_Point size = RealSize(window_).value_or(SDL_Point{surface.w, surface.h});
+  Fit(std::min(size.x, surface.w), std::min(size.y, surface.h));
   VisualState state = CaptureVisualState(scene);
   std::vector<PixelRect> changed;
   if (drawnState_) {

@@ -42,7 +42,10 @@ class DesktopWindow {
   void Resize(int scale);
   // Puts the window over the middle of `parent`, and makes it modal for it.
   void CenterOnAsModal(const DesktopWindow& parent);
+  // Fullscreen, where the desktop lets this window go fullscreen; windowed.
   void SetFullscreen(bool fullscreen);
+  bool MayGoFullscreen() const;
+  bool Fullscreen() const { return fullscreen_; }
   // While the game is paused the caption says "(paused)", and the window is drawn dimmed with
   // "Paused" over it.
   void ShowPaused(bool paused);

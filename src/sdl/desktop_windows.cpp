@@ -1,17 +1,19 @@
 #include "sdl/desktop_windows.hpp"
 
+#include <iostream>
 #include <utility>
 
 namespace reddoor {
 
 void DesktopWindows::SetFullscreen(bool fullscreen, std::function<void(bool)> changed) {
   fullscreen_ = fullscreen;
+  shownFullscreen_ = false;
   fullscreenChanged_ = std::move(changed);
 }
 
-void DesktopWindows::ToggleFullscreen() {
+void DesktopWindows::ToggleFullscreen(const Window& visible) {
+  if (!fullscreen_ && !Of(visible).MayGoFullscreen()) return TellNoFullscreen(visible);
   fullscreen_ = !fullscreen_;
-  if (fullscreenChanged_) fullscreenChanged_(fullscreen_);
 }
 
 DesktopWindow& DesktopWindows::Of(const Window& window) {
@@ -47,9 +49,21 @@ void DesktopWindows::Present(const Runtime& runtime, bool paused) {
   if (const Window* visible = runtime.VisibleWindow()) Present(*visible, paused);
 }
 
+void DesktopWindows::TellNoFullscreen(const Window& window) {
+  if (std::exchange(toldNoFullscreen_, true)) return;
+  std::cerr << "reddoor: the desktop does not let the window " << window.Name()
+            << " go fullscreen (that needs a window manager that offers it); it stays a window\n";
+}
+
 void DesktopWindows::Present(const Window& window, bool paused) {
   DesktopWindow& desktop = Of(window);
+  if (fullscreen_ && !desktop.MayGoFullscreen()) TellNoFullscreen(window);
   desktop.SetFullscreen(fullscreen_);
+  // Only what really happened is told.
+  if (desktop.Fullscreen() != shownFullscreen_) {
+    shownFullscreen_ = desktop.Fullscreen();
+    if (fullscreenChanged_) fullscreenChanged_(shownFullscreen_);
+  }
   desktop.ShowPaused(paused);
   desktop.Show();
   if (desktop.Present(window.Contents()) && timingLog_) timingLog_->FramePresented(window);

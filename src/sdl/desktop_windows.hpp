@@ -25,10 +25,13 @@ class DesktopWindows {
   // Every frame put on the screen is written to this log.
   void SetTimingLog(TimingLog* log) { timingLog_ = log; }
 
-  // Fullscreen from the start, or not; `changed` is told when the player switches.
+  // Fullscreen from the start, or not; `changed` is told when the visible window goes
+  // fullscreen or comes back, as it really does.
   void SetFullscreen(bool fullscreen, std::function<void(bool)> changed);
   bool Fullscreen() const { return fullscreen_; }
-  void ToggleFullscreen();
+  // Switches between fullscreen and the window, as far as the desktop lets `visible` go
+  // fullscreen: where it cannot, the game stays in the window and says so once.
+  void ToggleFullscreen(const Window& visible);
 
   DesktopWindow& Of(const Window& window);
   // The desktop window of this SDL id; none when it is not one of these.
@@ -44,11 +47,16 @@ class DesktopWindows {
   void Present(const Window& window, bool paused);
 
  private:
+  // Once a game: the desktop keeps a window from going fullscreen.
+  void TellNoFullscreen(const Window& window);
+
   SdlMedia& media_;
   const int scale_;
   TimingLog* timingLog_ = nullptr;
   bool fullscreen_ = false;
   std::function<void(bool)> fullscreenChanged_;
+  bool toldNoFullscreen_ = false;
+  bool shownFullscreen_ = false;  // whether the visible window was last seen fullscreen
   std::array<std::unique_ptr<DesktopWindow>, kWindowCount> windows_;
 };
 

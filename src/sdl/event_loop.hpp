@@ -15,7 +15,7 @@ struct WindowedOptions {
   bool fullscreen = false;
   // Told of the scale the windows are drawn at, once it is chosen.
   std::function<void(int scale)> scaleChosen;
-  // Told when the player switches between the window and fullscreen.
+  // Told when the visible window goes fullscreen or back, as it really does.
   std::function<void(bool fullscreen)> fullscreenChanged;
   // Where to log the times of the timer ticks and frames; empty: no log.
   std::string timingLog;

@@ -188,7 +188,7 @@ bool SdlPlatform::HandleCommandKey(const SDL_Keysym& key) {
   if (key.sym == SDLK_p) {
     SetPause(!hold_.PausedByPlayer(), hold_.PausedByFocus());
   } else if (IsFullscreenKey(key) || (key.sym == SDLK_ESCAPE && windows_.Fullscreen())) {
-    windows_.ToggleFullscreen();
+    if (const Window* visible = runtime_->VisibleWindow()) windows_.ToggleFullscreen(*visible);
   } else {
     return false;
   }

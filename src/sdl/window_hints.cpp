@@ -3,7 +3,11 @@
 #include "sdl/window_hints.hpp"
 
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/keysym.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace reddoor {
 
@@ -45,6 +49,68 @@ KeySym SymbolOf(SDL_Keycode key) {
 }
 
 }  // namespace
+
+namespace {
+
+// The atoms of a list property of an X11 window; none when it has no such property.
+std::optional<std::vector<Atom>> AtomList(Display* display, ::Window window, const char* name) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const Atom property = XInternAtom(display, name, False);
+  if (XGetWindowProperty(display, window, property, 0, 1024, False, XA_ATOM, &type, &format, &count,
+                         &after, &data) != Success ||
+      type != XA_ATOM || format != 32) {
+    if (data) XFree(data);
+    return std::nullopt;
+  }
+  const auto* atoms = reinterpret_cast<const Atom*>(data);
+  std::vector<Atom> list(atoms, atoms + count);
+  XFree(data);
+  return list;
+}
+
+bool WindowManagerRuns(Display* display) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  const bool runs =
+      XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                         &format, &count, &after, &data) == Success &&
+      type == XA_WINDOW && count == 1;
+  if (data) XFree(data);
+  return runs;
+}
+
+::Window X11WindowOf(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  return SDL_GetWindowWMInfo(window, &info) ? info.info.x11.window : 0;
+}
+
+}  // namespace
+
+bool MayGoFullscreen(SDL_Window* window) {
+  Display* display = DisplayOf(window);
+  if (!display) return true;
+  if (!WindowManagerRuns(display)) return false;
+  const auto allowed = AtomList(display, X11WindowOf(window), "_NET_WM_ALLOWED_ACTIONS");
+  if (!allowed) return true;
+  const Atom fullscreen = XInternAtom(display, "_NET_WM_ACTION_FULLSCREEN", False);
+  return std::find(allowed->begin(), allowed->end(), fullscreen) != allowed->end();
+}
+
+std::optional<SDL_Point> RealSize(SDL_Window* window) {
+  Display* display = DisplayOf(window);
+  XWindowAttributes attributes;
+  if (!display || !XGetWindowAttributes(display, X11WindowOf(window), &attributes)) {
+    return std::nullopt;
+  }
+  return SDL_Point{attributes.width, attributes.height};
+}
 
 std::optional<bool> KeyDownNow(SDL_Window* window, SDL_Keycode key) {
   Display* display = DisplayOf(window);

@@ -11,6 +11,15 @@ namespace reddoor {
 // other than X11 this does nothing.
 void OfferNoMinimizeOrMaximize(SDL_Window* window, bool resizable);
 
+// Whether the window may go fullscreen: on X11 only under a window manager that offers it this
+// window (openbox, for one, offers it normal windows only). Elsewhere, and where the window
+// manager has not said yet, SDL is left to try.
+bool MayGoFullscreen(SDL_Window* window);
+
+// The size the window really has on the desktop, which can differ from SDL's when the window
+// manager refused a change of size; none where it cannot be asked (a desktop other than X11).
+std::optional<SDL_Point> RealSize(SDL_Window* window);
+
 // Whether the key is down on the keyboard now, whichever window has the keyboard, as the window
 // system knows it; none where it cannot tell (a desktop other than X11, or a key other than the
 // arrows, Space and the letters).

@@ -7,6 +7,7 @@
 # - F11 fills the screen with the game centred at that scale, black around it; P pauses, and the
 #   game is drawn dimmed with "Paused" over it; Escape gives the window back; Alt+Enter goes to
 #   fullscreen too;
+# - F11 on the title window, which openbox does not let go fullscreen, changes nothing;
 # - the scale used and fullscreen chosen are kept for the next game, which starts so; a damaged
 #   settings file is one warning, and the game starts as if there were none.
 # Usage: fullscreen_test.sh PATH/TO/reddoor. Exit 0 passed, 1 failed, 77 skipped.
@@ -118,4 +119,25 @@ expect_size "$level1" "${width}x${height}"
   fail "a damaged settings file gave: $(cat "$work/game.err")"
 close_window "$level1"
 wait_for_exit 30
+
+# openbox lets only normal windows go fullscreen, not the title window: F11 there leaves it as it
+# is, drawn for its own size (the sky in its top left corner), says so once, and keeps nothing.
+rm -f "$settings"
+"$binary" --timing-log "$work/timing.log" >/dev/null 2>"$work/game.err" &
+game=$!
+intro=$(wait_for_window Intro)
+take_focus "$intro"
+xdotool key F11 F11
+intro_corner() {
+  grab_screen
+  at=$(xwininfo -id "$intro" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x + 2, y + 2 }')
+  # shellcheck disable=SC2086 # two coordinates
+  [ "$(pixel $at)" = "#80FFFF" ] || { echo "$(pixel $at) at $at" && return 1; }
+}
+wait_for "the title window drawn from its corner" 30 intro_corner
+[ "$(count 'go fullscreen' "$work/game.err")" -eq 1 ] ||
+  fail "no one line says the title window cannot go fullscreen: $(cat "$work/game.err")"
+close_window "$intro"
+wait_for_exit 30
+! grep -q '"fullscreen":true' "$settings" 2>/dev/null || fail "fullscreen kept though refused"
 echo "fullscreen_test: passed"

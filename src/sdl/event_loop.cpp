@@ -14,6 +14,7 @@
 #include "scene/layout.hpp"
 #include "sdl/game_clock.hpp"
 #include "sdl/media.hpp"
+#include "sdl/error_box.hpp"
 #include "sdl/sdl_platform.hpp"
 #include "sdl/timing_log.hpp"
 

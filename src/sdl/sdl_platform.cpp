@@ -29,15 +29,6 @@ Uint32 WindowIdOf(const SDL_Event& event) {
 
 }  // namespace
 
-bool ShowErrorBox(const std::string& text) {
-  const SDL_MessageBoxButtonData ok{
-      SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "OK"};
-  const SDL_MessageBoxData box{
-      SDL_MESSAGEBOX_ERROR, nullptr, "Red Door", text.c_str(), 1, &ok, nullptr};
-  int pressed = 0;
-  return SDL_ShowMessageBox(&box, &pressed) == 0;
-}
-
 void SdlPlatform::Attach(Runtime& runtime) {
   runtime_ = &runtime;
   keys_.Attach(runtime);

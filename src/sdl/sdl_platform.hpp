@@ -26,10 +26,6 @@
 
 namespace reddoor {
 
-// A modal error box titled "Red Door" with one OK button, which Return and Escape press too,
-// for a fault that ends the game. False when SDL cannot show it (SDL_GetError says why).
-bool ShowErrorBox(const std::string& text);
-
 class SdlPlatform final : public Platform {
  public:
   // The windows are drawn at `scale` while they are not fullscreen.

@@ -1,0 +1,67 @@
+#include "sdl/error_box.hpp"
+
+#include <SDL.h>
+
+#include <atomic>
+#include <csignal>
+#include <fstream>
+#include <thread>
+
+#if defined(__linux__)
+#include <sys/types.h>
+#include <unistd.h>
+#endif
+
+namespace reddoor {
+namespace {
+
+bool ShowBox(const std::string& text) {
+  const SDL_MessageBoxButtonData ok{
+      SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "OK"};
+  const SDL_MessageBoxData box{
+      SDL_MESSAGEBOX_ERROR, nullptr, "Red Door", text.c_str(), 1, &ok, nullptr};
+  int pressed = 0;
+  return SDL_ShowMessageBox(&box, &pressed) == 0;
+}
+
+// On X11, SDL shows the box from a process of its own, started by the thread that asks for it,
+// and waits for that process: ending it closes the box. It has the game's signal handlers, so
+// only SIGKILL ends it.
+void CloseBoxOf(long thread) {
+#if defined(__linux__)
+  std::ifstream children("/proc/self/task/" + std::to_string(thread) + "/children");
+  for (pid_t child = 0; children >> child;) kill(child, SIGKILL);
+#else
+  (void)thread;
+#endif
+}
+
+}  // namespace
+
+bool ShowErrorBox(const std::string& text) {
+  // The box waits in a thread of its own, so that the game still hears the signals that SDL
+  // turns into a request to quit.
+  const Uint32 closed = SDL_RegisterEvents(1);
+  std::atomic<long> boxThread = 0;
+  std::atomic<bool> shown = false;
+  std::thread box([&] {
+#if defined(__linux__)
+    boxThread = gettid();
+#endif
+    shown = ShowBox(text);
+    SDL_Event event{};
+    event.type = closed;
+    SDL_PushEvent(&event);
+  });
+  // Asked to quit, it closes the box until the box is gone: the box may still be on its way.
+  bool quit = false;
+  for (SDL_Event event{}; event.type != closed;) {
+    if (!SDL_WaitEventTimeout(&event, quit ? 50 : -1)) event.type = 0;
+    quit = quit || event.type == SDL_QUIT;
+    if (quit) CloseBoxOf(boxThread);
+  }
+  box.join();
+  return shown;
+}
+
+}  // namespace reddoor

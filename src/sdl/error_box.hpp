@@ -1,0 +1,13 @@
+#pragma once
+// The box that tells of a fault that ends the game, for a player who started it from a menu and
+// sees no terminal.
+#include <string>
+
+namespace reddoor {
+
+// A modal error box titled "Red Door" with one OK button, which Return and Escape press too.
+// It waits for the player, but a signal that ends the game (SIGTERM, SIGINT) closes it at once.
+// False when SDL cannot show it (SDL_GetError says why).
+bool ShowErrorBox(const std::string& text);
+
+}  // namespace reddoor

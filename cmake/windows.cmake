@@ -25,6 +25,17 @@ configure_file(dist/windows/reddoor.rc.in ${rc} @ONLY)
 set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${REDDOOR_ICO};${REDDOOR_MANIFEST}")
 target_sources(reddoor PRIVATE ${rc})
 
+# Windows has no fontconfig: the faces the game draws with go beside the exe, in fonts/
+# (src/sdl/font_files_windows.cpp); tools/build-windows.sh puts them into the zip from here, with
+# their licences. The tests find them beside themselves.
+set(REDDOOR_WINDOWS_FONTS
+    /usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf
+    /usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf
+    /usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf
+    /usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf)
+file(COPY ${REDDOOR_WINDOWS_FONTS} DESTINATION ${CMAKE_BINARY_DIR}/fonts)
+file(COPY ${REDDOOR_WINDOWS_FONTS} DESTINATION ${CMAKE_BINARY_DIR}/tests/fonts)
+
 if(REDDOOR_TESTS)
   enable_testing()
   add_subdirectory(tests)

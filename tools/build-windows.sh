@@ -30,8 +30,7 @@ stage=$build/zip/$name
 rm -rf "$build/zip" "$build/$name.zip"
 mkdir -p "$stage/fonts"
 x86_64-w64-mingw32-strip -o "$stage/reddoor.exe" "$build/reddoor.exe"
-cp /usr/share/fonts/truetype/liberation2/LiberationSans-{Regular,Bold}.ttf \
-  /usr/share/fonts/opentype/comic-neue/ComicNeue-{Regular,Bold}.otf "$stage/fonts/"
+cp "$build"/fonts/* "$stage/fonts/"
 # Notepad and every other Windows reader want CRLF.
 crlf() { sed 's/\r*$/\r/' "$1" >"$2"; }
 crlf /usr/share/doc/fonts-liberation2/copyright "$stage/fonts/LICENSE-LiberationSans.txt"
@@ -43,5 +42,12 @@ find "$stage" -exec touch -d "@${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}"
 echo "$build/$name.zip: $(stat -c %s "$build/$name.zip") bytes"
 
 if $test; then
+  # One Wine server for all the tests: a server that ends as the next test starts drops it.
+  export WINEPREFIX=$root/$build/wine
+  mkdir -p "$WINEPREFIX"
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+  trap '/usr/lib/wine/wineserver -k' EXIT
+  tests/windows/wine.sh "$WINEPREFIX" cmd /c exit
   ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
 fi

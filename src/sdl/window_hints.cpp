@@ -4,6 +4,8 @@
 
 #include <SDL_syswm.h>
 
+#include <cstdlib>
+
 namespace reddoor {
 
 namespace {
@@ -20,7 +22,19 @@ constexpr unsigned long kHintFunctions = 1, kHintDecorations = 2;
 constexpr unsigned long kFunctionResize = 2, kFunctionMove = 4, kFunctionClose = 32;
 constexpr unsigned long kDecorBorder = 2, kDecorResizeHandle = 4, kDecorTitle = 8, kDecorMenu = 16;
 
+bool InEnvironment(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && *value;
+}
+
 }  // namespace
+
+std::string DesktopDrivers() {
+  std::string drivers;
+  if (InEnvironment("DISPLAY")) drivers = "x11";
+  if (InEnvironment("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+  return drivers;
+}
 
 void OfferNoMinimizeOrMaximize(SDL_Window* window, bool resizable) {
   SDL_SysWMinfo info;

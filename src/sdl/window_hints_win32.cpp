@@ -23,6 +23,10 @@ LRESULT CALLBACK WithoutBoxes(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
+std::string DesktopDrivers() {
+  return "windows";
+}
+
 void OfferNoMinimizeOrMaximize(SDL_Window* window, bool /*resizable: the border sizes it*/) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);

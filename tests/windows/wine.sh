@@ -11,12 +11,11 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=${REDDOOR_WINE:-/usr/lib/wine/wine64}
 if [[ ! -e "$WINEPREFIX/system.reg" ]]; then
-  mkdir -p "$(dirname "$WINEPREFIX")"
+  mkdir -p "$WINEPREFIX"
   (
     flock 9
     if [[ ! -e "$WINEPREFIX/system.reg" ]]; then
       "$wine" wineboot --init >/dev/null 2>&1
-      "$(dirname "$wine")/wineserver" -w
     fi
   ) 9>"$WINEPREFIX.lock"
 fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and playing Red Door need; with --test also what
 # its tests need, with --painter what the picture painter (tools/paint-pictures.sh) needs,
-# with --package what building and checking the Debian package (tools/package.sh) needs.
+# with --package what building and checking the Debian package (tools/package.sh) needs, with
+# --windows what the Windows build and its tests (tools/build-windows.sh) need.
 # Does nothing when everything is already there. Non-interactive; uses sudo when not root.
 set -euo pipefail
 
@@ -20,6 +21,13 @@ fi
 package_tools=(dpkg-dev file lintian appstream desktop-file-utils)
 if [[ "${1:-}" == "--package" ]]; then
   packages+=("${package_tools[@]}")
+fi
+# The Windows build (tools/build-windows.sh): the cross compiler, the icon's maker, the zip, the
+# fonts that go with the game, and Wine and an X server for its tests.
+if [[ "${1:-}" == "--windows" ]]; then
+  packages=(cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+    icoutils zip unzip fonts-liberation2 fonts-comic-neue wine64 xvfb xauth xdotool x11-utils
+    imagemagick)
 fi
 if [[ "${1:-}" == "--test" ]]; then
   # The test command builds and checks the package too.

@@ -4,7 +4,8 @@
 # LeakSanitizer and UndefinedBehaviorSanitizer (build-asan, where the real-window closing tests
 # run too), and a short run of each fuzz target with the tests built by clang (build-fuzz).
 # After the first, the web build (build-web: the scripted run under node, the page in headless
-# chromium) and the Debian package (tools/package.sh, build-package) are built and checked.
+# chromium), the Debian package (tools/package.sh, build-package) and the Windows zip with its
+# tests under Wine (tools/build-windows.sh, build-windows) are built and checked.
 # Compiler warnings are errors here. See docs/reliability.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,6 +28,10 @@ tools/test-web.sh build
 
 # The Debian package, built in build-package and checked by lintian and appstreamcli.
 tools/package.sh build-package
+
+# The Windows game: its zip, built with MinGW-w64, and its tests under Wine (docs/windows.md).
+# The libraries it links are built once from Debian's sources and kept in ~/.cache/reddoor.
+tools/build-windows.sh --test
 
 # Any finding of a sanitizer, a leak at exit included, ends the program with an error.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

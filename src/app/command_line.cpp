@@ -15,6 +15,9 @@ std::variant<CommandLine, int> ParseCommandLine(int argc, const char* const* arg
       "Keys: Left and Right walk, Space jumps, E calls the bird on the last level, "
       "P pauses, F11 or Alt+Enter switches to fullscreen, Escape leaves it."};
   app.name("reddoor");
+  // Options are written --like-this everywhere; on Windows CLI11 would also take /word for one,
+  // and so a file name like /tmp/shot.png.
+  app.allow_windows_style_options(false);
   app.get_formatter()->column_width(32);  // every option on one line
   app.set_version_flag("--version", std::string("reddoor ") + REDDOOR_VERSION);
   app.footer("The scale and fullscreen last chosen are kept in " + SettingsPathForHelp() +

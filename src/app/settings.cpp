@@ -5,23 +5,17 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
+#include "app/settings_path.hpp"
 #include "base/geometry.hpp"
 
 namespace reddoor {
 
 namespace {
-
-constexpr const char* kFileUnderConfig = "reddoor/settings.json";
-
-bool IsNonEmpty(const char* value) {
-  return value && *value;
-}
 
 // A setting of the wrong kind, or out of range, makes the file damaged.
 Settings Read(const nlohmann::json& json) {
@@ -48,19 +42,8 @@ Settings Read(const nlohmann::json& json) {
 
 }  // namespace
 
-std::string SettingsPathForHelp() {
-  return std::string("$XDG_CONFIG_HOME/") + kFileUnderConfig + " (by default ~/.config/" +
-         kFileUnderConfig + ")";
-}
-
 SettingsFile SettingsFile::FromEnvironment(std::ostream& warnings) {
-  std::filesystem::path config;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); IsNonEmpty(xdg)) {
-    config = xdg;
-  } else if (const char* home = std::getenv("HOME"); IsNonEmpty(home)) {
-    config = std::filesystem::path(home) / ".config";
-  }
-  return {config.empty() ? config : config / kFileUnderConfig, warnings};
+  return {SettingsPathFromEnvironment(), warnings};
 }
 
 SettingsFile::SettingsFile(std::filesystem::path path, std::ostream& warnings)

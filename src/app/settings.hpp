@@ -1,6 +1,7 @@
 #pragma once
 // The settings that stay from one game to the next: the scale and fullscreen that the player
-// last chose, in $XDG_CONFIG_HOME/reddoor/settings.json (by default ~/.config/reddoor/).
+// last chose, in $XDG_CONFIG_HOME/reddoor/settings.json (by default ~/.config/reddoor/); on
+// Windows in %APPDATA%\reddoor\settings.json.
 //   {"scale": 2, "fullscreen": false}
 #include <filesystem>
 #include <ostream>
@@ -19,7 +20,8 @@ std::string SettingsPathForHelp();
 
 class SettingsFile {
  public:
-  // The file under $XDG_CONFIG_HOME, else under $HOME/.config; none when neither is set.
+  // The file under $XDG_CONFIG_HOME, else under $HOME/.config (Windows: under %APPDATA%); none
+  // when neither is set.
   static SettingsFile FromEnvironment(std::ostream& warnings);
   SettingsFile(std::filesystem::path path, std::ostream& warnings);
 

@@ -17,6 +17,7 @@
 #include "sdl/error_box.hpp"
 #include "sdl/sdl_platform.hpp"
 #include "sdl/timing_log.hpp"
+#include "sdl/window_hints.hpp"
 
 namespace reddoor {
 namespace {
@@ -24,15 +25,6 @@ namespace {
 bool InEnvironment(const char* variable) {
   const char* value = std::getenv(variable);
   return value && *value;
-}
-
-// The video drivers that reach the user's desktop, as the environment names them. Left to
-// itself SDL would go on to a driver that draws into memory nobody sees.
-std::string DesktopDrivers() {
-  std::string drivers;
-  if (InEnvironment("DISPLAY")) drivers = "x11";
-  if (InEnvironment("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
-  return drivers;
 }
 
 // Starts SDL's video, with its events, and nothing else: the game makes no sound, so audio is

@@ -3,12 +3,12 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <fmt/format.h>
-#include <fontconfig/fontconfig.h>
 
 #include <cstring>
 
 #include "base/fault.hpp"
 #include "scene/scene.hpp"
+#include "sdl/font_files.hpp"
 
 namespace reddoor {
 namespace {
@@ -21,67 +21,8 @@ struct SurfaceFreer {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFreer>;
 
-struct PatternDestroyer {
-  void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
-};
-using PatternPtr = std::unique_ptr<FcPattern, PatternDestroyer>;
-
-// The installed faces that stand in for the game's fonts, and where Debian packs them.
-struct Family {
-  const char* name;
-  const char* package;
-};
-
-Family FamilyOf(FontFace face) {
-  switch (face) {
-    case FontFace::Sans:
-      return {"Liberation Sans", "fonts-liberation2"};
-    case FontFace::Rounded:
-      return {"Comic Neue", "fonts-comic-neue"};
-  }
-  return {"", ""};
-}
-
-struct FontFile {
-  std::string path;
-  int index = 0;
-  bool needsBolder = false;  // the face found is lighter than asked for
-};
-
-bool HasFamily(const FcPattern* match, std::string_view family) {
-  FcChar8* name = nullptr;
-  for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-    if (family == reinterpret_cast<const char*>(name)) return true;
-  }
-  return false;
-}
-
-// fontconfig always answers with some face, so the answer is checked against the family.
-FontFile FindFontFile(FontFace face, bool bold) {
-  const Family family = FamilyOf(face);
-  const PatternPtr pattern(FcPatternCreate());
-  FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.name));
-  FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-  FcDefaultSubstitute(pattern.get());
-  FcResult result = FcResultNoMatch;
-  const PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
-  FcChar8* file = nullptr;
-  if (!match || !HasFamily(match.get(), family.name) ||
-      FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) {
-    throw GameFault(fmt::format("the font \"{}\"{} is not installed; install the Debian package {}",
-                                family.name, bold ? " Bold" : "", family.package));
-  }
-  FontFile found{reinterpret_cast<const char*>(file), 0, false};
-  FcPatternGetInteger(match.get(), FC_INDEX, 0, &found.index);
-  int weight = FC_WEIGHT_REGULAR;
-  FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &weight);
-  found.needsBolder = bold && weight < FC_WEIGHT_BOLD;
-  return found;
-}
-
 std::string FontName(const Font& font) {
-  return fmt::format("{} {}pt{}", FamilyOf(font.face).name, font.points, font.bold ? " bold" : "");
+  return fmt::format("{} {}pt{}", FamilyName(font.face), font.points, font.bold ? " bold" : "");
 }
 
 GlyphMask CoverageOf(const SDL_Surface& surface) {

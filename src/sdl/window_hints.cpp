@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <vector>
 
+#include <cstdlib>
+
 namespace reddoor {
 
 namespace {
@@ -46,6 +48,11 @@ KeySym SymbolOf(SDL_Keycode key) {
     default:
       return key == SDLK_SPACE || (key >= SDLK_a && key <= SDLK_z) ? static_cast<KeySym>(key) : 0;
   }
+}
+
+bool InEnvironment(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && *value;
 }
 
 }  // namespace
@@ -120,6 +127,13 @@ std::optional<bool> KeyDownNow(SDL_Window* window, SDL_Keycode key) {
   char keys[32];
   XQueryKeymap(display, keys);
   return (keys[code / 8] & (1 << (code % 8))) != 0;
+}
+
+std::string DesktopDrivers() {
+  std::string drivers;
+  if (InEnvironment("DISPLAY")) drivers = "x11";
+  if (InEnvironment("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+  return drivers;
 }
 
 void OfferNoMinimizeOrMaximize(SDL_Window* window, bool resizable) {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <optional>
+#include <string>
 
 namespace reddoor {
 
@@ -24,5 +25,10 @@ std::optional<SDL_Point> RealSize(SDL_Window* window);
 // system knows it; none where it cannot tell (a desktop other than X11, or a key other than the
 // arrows, Space and the letters).
 std::optional<bool> KeyDownNow(SDL_Window* window, SDL_Keycode key);
+
+// The video drivers that reach the user's desktop, for SDL_HINT_VIDEODRIVER: on Linux as the
+// environment names them (none without DISPLAY or WAYLAND_DISPLAY), on Windows its own. Left to
+// itself SDL would go on to a driver that draws into memory nobody sees.
+std::string DesktopDrivers();
 
 }  // namespace reddoor

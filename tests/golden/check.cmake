@@ -1,8 +1,8 @@
 # Runs one golden script and compares what the game prints with the lines it must print.
-#   -DGAME=path/to/reddoor -DSCRIPT=name.script -DEXPECTED=name.jsonl
+#   -DGAME=path/to/reddoor -DSCRIPT=name.script -DEXPECTED=name.jsonl [-DEMULATOR=wine.sh;prefix]
 # A first line "# args: --start LevelN" starts the game on that level, as the game reads it.
 execute_process(
-  COMMAND "${GAME}" --script "${SCRIPT}"
+  COMMAND ${EMULATOR} "${GAME}" --script "${SCRIPT}"
   OUTPUT_VARIABLE actual
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)

@@ -105,6 +105,10 @@ TEST_F(GameWindowTest, AResizedWindowShowsItsBackgroundBeyondTheControls) {
 // In fullscreen the largest scale that fits is centred on black, and a click finds the button
 // where it is drawn; back in the window the game is drawn at its own scale again.
 TEST_F(GameWindowTest, FullscreenCentresTheLargestScaleThatFitsOnBlack) {
+#ifdef _WIN32
+  GTEST_SKIP() << "SDL built for Windows leaves the resize on entering fullscreen to the "
+                  "Windows video driver; the dummy driver never resizes";
+#endif
   for (const WindowLayout* layout : {&FinishLayout(), &IntroLayout()}) {
     SCOPED_TRACE(layout->name);
     const Scene scene(*layout);

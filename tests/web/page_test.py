@@ -89,6 +89,16 @@ def check_water_and_box(driver, address, node_js):
     ActionChains(driver).send_keys("p").perform()
     wait_for("the game going on", lambda: not state(driver)[1])
 
+    # The page hidden (another tab, a minimized browser): the game pauses, and goes on when the
+    # page is seen again.
+    hide = """
+      Object.defineProperty(document, 'hidden', {value: arguments[0], configurable: true});
+      document.dispatchEvent(new Event('visibilitychange'));"""
+    driver.execute_script(hide, True)
+    wait_for("the pause of a hidden page", lambda: state(driver)[1])
+    driver.execute_script(hide, False)
+    wait_for("the game going on when seen", lambda: not state(driver)[1])
+
     recording = driver.execute_script(
         "return Module.UTF8ToString(Module._RedDoorRecording())")
     assert recording.startswith("# args: --start Level2\n"), recording[:200]
@@ -102,7 +112,8 @@ def check_water_and_box(driver, address, node_js):
         os.unlink(f.name)
     assert replay.returncode == 0, replay.stderr
     assert '"text":"You Cant Swim?"' in replay.stdout, replay.stdout
-    print("water: the box opened, Return answered it, P paused; the recording replays")
+    print("water: the box opened, Return answered it, P and a hidden page paused; the recording "
+          "replays")
 
 
 def main():

@@ -36,7 +36,13 @@ std::optional<SDL_Point> RealSize(SDL_Window* /*window: SDL's size is the window
   return std::nullopt;
 }
 
-std::optional<bool> KeyDownNow(SDL_Window* /*window*/, SDL_Keycode key) {
+std::optional<bool> KeyDownNow(SDL_Window* window, SDL_Keycode key) {
+  // Only a window on the Windows desktop can ask it; SDL's dummy driver cannot.
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WINDOWS) {
+    return std::nullopt;
+  }
   int virtualKey = 0;
   if (key == SDLK_LEFT) virtualKey = VK_LEFT;
   if (key == SDLK_RIGHT) virtualKey = VK_RIGHT;

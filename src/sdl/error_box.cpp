@@ -5,7 +5,6 @@
 #include <atomic>
 #include <csignal>
 #include <fstream>
-#include <thread>
 
 #if defined(__linux__)
 #include <sys/types.h>
@@ -40,28 +39,37 @@ void CloseBoxOf(long thread) {
 
 bool ShowErrorBox(const std::string& text) {
   // The box waits in a thread of its own, so that the game still hears the signals that SDL
-  // turns into a request to quit.
-  const Uint32 closed = SDL_RegisterEvents(1);
-  std::atomic<long> boxThread = 0;
-  std::atomic<bool> shown = false;
-  std::thread box([&] {
+  // turns into a request to quit. An SDL thread: SDL frees what it keeps for a thread of its
+  // own as it ends.
+  struct Box {
+    const std::string& text;
+    Uint32 closed;
+    std::atomic<long> thread = 0;
+    std::atomic<bool> shown = false;
+  } box{text, SDL_RegisterEvents(1)};
+  SDL_Thread* thread = SDL_CreateThread(
+      [](void* data) {
+        auto& shared = *static_cast<Box*>(data);
 #if defined(__linux__)
-    boxThread = gettid();
+        shared.thread = gettid();
 #endif
-    shown = ShowBox(text);
-    SDL_Event event{};
-    event.type = closed;
-    SDL_PushEvent(&event);
-  });
+        shared.shown = ShowBox(shared.text);
+        SDL_Event event{};
+        event.type = shared.closed;
+        SDL_PushEvent(&event);
+        return 0;
+      },
+      "error box", &box);
+  if (!thread) return ShowBox(text);
   // Asked to quit, it closes the box until the box is gone: the box may still be on its way.
   bool quit = false;
-  for (SDL_Event event{}; event.type != closed;) {
+  for (SDL_Event event{}; event.type != box.closed;) {
     if (!SDL_WaitEventTimeout(&event, quit ? 50 : -1)) event.type = 0;
     quit = quit || event.type == SDL_QUIT;
-    if (quit) CloseBoxOf(boxThread);
+    if (quit) CloseBoxOf(box.thread);
   }
-  box.join();
-  return shown;
+  SDL_WaitThread(thread, nullptr);
+  return box.shown;
 }
 
 }  // namespace reddoor

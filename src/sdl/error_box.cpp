@@ -35,31 +35,34 @@ void CloseBoxOf(long thread) {
 #endif
 }
 
+// What the box's thread and the game share.
+struct Box {
+  const std::string& text;
+  Uint32 closed;                // the event that says the box is gone
+  std::atomic<long> thread{0};  // the thread's id, on Linux
+  std::atomic<bool> shown{false};
+};
+
+int ShowInThread(void* data) {
+  auto& box = *static_cast<Box*>(data);
+#if defined(__linux__)
+  box.thread = gettid();
+#endif
+  box.shown = ShowBox(box.text);
+  SDL_Event event{};
+  event.type = box.closed;
+  SDL_PushEvent(&event);
+  return 0;
+}
+
 }  // namespace
 
 bool ShowErrorBox(const std::string& text) {
   // The box waits in a thread of its own, so that the game still hears the signals that SDL
   // turns into a request to quit. An SDL thread: SDL frees what it keeps for a thread of its
   // own as it ends.
-  struct Box {
-    const std::string& text;
-    Uint32 closed;
-    std::atomic<long> thread = 0;
-    std::atomic<bool> shown = false;
-  } box{text, SDL_RegisterEvents(1)};
-  SDL_Thread* thread = SDL_CreateThread(
-      [](void* data) {
-        auto& shared = *static_cast<Box*>(data);
-#if defined(__linux__)
-        shared.thread = gettid();
-#endif
-        shared.shown = ShowBox(shared.text);
-        SDL_Event event{};
-        event.type = shared.closed;
-        SDL_PushEvent(&event);
-        return 0;
-      },
-      "error box", &box);
+  Box box{text, SDL_RegisterEvents(1)};
+  SDL_Thread* thread = SDL_CreateThread(ShowInThread, "error box", &box);
   if (!thread) return ShowBox(text);
   // Asked to quit, it closes the box until the box is gone: the box may still be on its way.
   bool quit = false;

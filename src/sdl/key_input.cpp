@@ -52,6 +52,7 @@ void KeyInput::Keyboard(const SDL_KeyboardEvent& event) {
 
 // The keys that SDL let go of as the focus went were held then.
 void KeyInput::FocusLost(Uint32 timestamp) {
+  pausedByFocusLoss_ = true;
   for (Key key : kKeys) {
     if (releasedAt_[IndexOf(key)] == timestamp) heldWhenLetGo_[IndexOf(key)] = true;
   }
@@ -61,6 +62,9 @@ void KeyInput::FocusLost(Uint32 timestamp) {
 // into the game. Where the desktop cannot tell, a key held when the game let go of it is taken
 // as held still.
 void KeyInput::FocusGained(const std::function<std::optional<bool>(SDL_Keycode)>& downNow) {
+  // Only a focus loss that paused the game counts: a message box takes the focus and gives it
+  // back at once, and a key pressed then, before the game hears of the focus, is a press.
+  if (!std::exchange(pausedByFocusLoss_, false)) return;
   for (Key key : kKeys) {
     heldFromBefore_[IndexOf(key)] = downNow(KeyCode(key)).value_or(heldWhenLetGo_[IndexOf(key)]);
   }

@@ -38,7 +38,7 @@ class KeyInput {
   // The game is being held: every key is let go of, and remembered as held if it was.
   void ReleaseAll();
 
-  // The game's window lost the focus at this SDL time stamp.
+  // The game's window lost the focus at this SDL time stamp, and the game paused.
   void FocusLost(Uint32 timestamp);
   // A window of the game got the focus back; `downNow` tells whether a key is down on the
   // keyboard now, where the desktop can tell.
@@ -58,6 +58,7 @@ class KeyInput {
   // When each key last went up on the keyboard, by SDL's time stamp.
   std::array<std::optional<Uint32>, kKeys.size()> releasedAt_{};
   bool buttonPressed_ = false;
+  bool pausedByFocusLoss_ = false;
 };
 
 }  // namespace reddoor

@@ -74,6 +74,14 @@ void Runtime::Click(std::string_view button) {
   visible->Click(button);
 }
 
+void Runtime::PressButton() {
+  const Window* visible = VisibleWindow();
+  if (!visible) return;
+  for (const Control& c : visible->Contents().Controls()) {
+    if (c.Kind() == ControlKind::Button && c.visible) return Click(c.Name());
+  }
+}
+
 void Runtime::OpenMessage(const Window& over, std::string_view text,
                           std::function<void()> afterAnswer) {
   message_ = Message{std::string(text), std::move(afterAnswer)};

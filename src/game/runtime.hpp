@@ -69,6 +69,8 @@ class Runtime {
   bool KeyPressed(Key key) { return keys_.Poll(key); }
   // The player clicked the button of this name on the visible window.
   void Click(std::string_view button);
+  // A key pressed the visible window's button, as a click does: a window has one at most.
+  void PressButton();
 
   // The death message: the clock stands still from the tick that opens it until the player
   // answers it; then `afterAnswer` goes on with the game at that tick's time.

@@ -107,8 +107,10 @@ void DesktopWindow::CenterOnAsModal(const DesktopWindow& parent) {
   SDL_SetWindowModalFor(window_, parent.window_);
 }
 
-bool DesktopWindow::MayGoFullscreen() const {
-  return reddoor::MayGoFullscreen(window_);
+// A refusal, once the window manager has said it, is for good: it is not asked again.
+bool DesktopWindow::MayGoFullscreen() {
+  refusesFullscreen_ = refusesFullscreen_ || !reddoor::MayGoFullscreen(window_);
+  return !refusesFullscreen_;
 }
 
 void DesktopWindow::SetFullscreen(bool fullscreen) {
@@ -158,9 +160,12 @@ void DesktopWindow::Fit(int width, int height) {
 bool DesktopWindow::Present(const Scene& scene) {
   SDL_Surface& surface = Surface();
   // Drawn for the size the window really has: the window manager may have kept it from
-  // going fullscreen, whatever SDL's surface says.
-  const SDL_Point size = RealSize(window_).value_or(SDL_Point{surface.w, surface.h});
-  Fit(std::min(size.x, surface.w), std::min(size.y, surface.h));
+  // going fullscreen, whatever SDL's surface says. Asked only for a drawing of the whole
+  // window, as every change of size brings.
+  if (!drawnState_) {
+    const SDL_Point size = RealSize(window_).value_or(SDL_Point{surface.w, surface.h});
+    Fit(std::min(size.x, surface.w), std::min(size.y, surface.h));
+  }
   VisualState state = CaptureVisualState(scene);
   std::vector<PixelRect> changed;
   if (drawnState_) {

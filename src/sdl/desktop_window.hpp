@@ -44,7 +44,7 @@ class DesktopWindow {
   void CenterOnAsModal(const DesktopWindow& parent);
   // Fullscreen, where the desktop lets this window go fullscreen; windowed.
   void SetFullscreen(bool fullscreen);
-  bool MayGoFullscreen() const;
+  bool MayGoFullscreen();
   bool Fullscreen() const { return fullscreen_; }
   // While the game is paused the caption says "(paused)", and the window is drawn dimmed with
   // "Paused" over it.
@@ -76,6 +76,7 @@ class DesktopWindow {
   int windowedScale_;
   int scale_;
   bool fullscreen_ = false;
+  bool refusesFullscreen_ = false;  // the window manager said so
   bool shown_ = false;
   bool paused_ = false;
   int offsetX_ = 0, offsetY_ = 0;  // where the canvas's top left lies on the surface

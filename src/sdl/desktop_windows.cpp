@@ -57,8 +57,8 @@ void DesktopWindows::TellNoFullscreen(const Window& window) {
 
 void DesktopWindows::Present(const Window& window, bool paused) {
   DesktopWindow& desktop = Of(window);
-  if (fullscreen_ && !desktop.MayGoFullscreen()) TellNoFullscreen(window);
   desktop.SetFullscreen(fullscreen_);
+  if (fullscreen_ && !desktop.Fullscreen() && !desktop.MayGoFullscreen()) TellNoFullscreen(window);
   // Only what really happened is told.
   if (desktop.Fullscreen() != shownFullscreen_) {
     shownFullscreen_ = desktop.Fullscreen();

@@ -116,14 +116,14 @@ bool SdlPlatform::Handle(const SDL_Event& event) {
     case SDL_CONTROLLERBUTTONDOWN:
       keys_.Pads().Handle(event);
       if (event.cbutton.button == SDL_CONTROLLER_BUTTON_START && !hold_.Held()) {
-        PressVisibleButton();
+        runtime_->PressButton();
       }
       break;
     default:
       keys_.Pads().Handle(event);
       break;
   }
-  if (keys_.TakeButtonPress()) PressVisibleButton();
+  if (keys_.TakeButtonPress()) runtime_->PressButton();
   return !quitRequested_;
 }
 
@@ -171,7 +171,7 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
     return;
   }
   const bool returnKey = event.keysym.sym == SDLK_RETURN || event.keysym.sym == SDLK_KP_ENTER;
-  if (down && returnKey && !hold_.Held()) PressVisibleButton();
+  if (down && returnKey && !hold_.Held()) runtime_->PressButton();
   keys_.Keyboard(event);
 }
 
@@ -202,14 +202,6 @@ void SdlPlatform::HandleMouseButton(const SDL_MouseButtonEvent& event) {
     return;
   }
   if (!button.empty() && button == std::exchange(pressedButton_, {})) runtime_->Click(button);
-}
-
-void SdlPlatform::PressVisibleButton() {
-  const Window* window = runtime_->VisibleWindow();
-  if (!window) return;
-  for (const Control& c : window->Contents().Controls()) {
-    if (c.Kind() == ControlKind::Button && c.visible) return runtime_->Click(c.Name());
-  }
 }
 
 }  // namespace reddoor

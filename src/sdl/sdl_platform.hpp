@@ -65,8 +65,6 @@ class SdlPlatform final : public Platform {
   // While a message box is open: true once it is answered.
   bool AnsweredBy(const SDL_Event& event);
   void CloseMessage();
-  // Presses the visible window's button: a window of the game has one at most.
-  void PressVisibleButton();
   void SetPause(bool byPlayer, bool byFocus);
 
   SdlMedia& media_;

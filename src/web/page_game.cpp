@@ -108,9 +108,9 @@ void PageGame::KeyChanged(PageKey key, bool down, double pageMs) {
     // A held game takes no presses; the keys were let go of as it was held.
     if (Held() && down) return;
     const bool changed = down ? runtime_.KeyDown(*game) : runtime_.KeyUp(*game);
-    if (changed && key == PageKey::Space && !down && !Held()) PressVisibleButton();
+    if (changed && key == PageKey::Space && !down && !Held()) runtime_.PressButton();
   } else if (key == PageKey::Return && down && !Held()) {
-    PressVisibleButton();
+    runtime_.PressButton();
   }
   Present();
 }
@@ -166,14 +166,6 @@ void PageGame::Answer(double pageMs) {
   clock_.Release(pageMs);
   drawnState_.reset();
   runtime_.AnswerMessage();
-}
-
-void PageGame::PressVisibleButton() {
-  const Window* visible = runtime_.VisibleWindow();
-  if (!visible) return;
-  for (const Control& c : visible->Contents().Controls()) {
-    if (c.Kind() == ControlKind::Button && c.visible) return runtime_.Click(c.Name());
-  }
 }
 
 void PageGame::WindowShown(const Window& window) {

@@ -68,7 +68,6 @@ class PageGame final : public Platform {
   void SetPause(bool byPlayer, bool byAway, double pageMs);
   void RunDueTicks(double pageMs);
   void Answer(double pageMs);
-  void PressVisibleButton();
   // Draws what changed since the last frame and hands it to the screen.
   void Present();
   void DrawWhole();

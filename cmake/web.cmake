@@ -7,7 +7,6 @@ set(REDDOOR_NODE_DIR ${CMAKE_BINARY_DIR}/node)
 # and the exit status is the program's.
 add_executable(reddoor_node src/web/node_main.cpp)
 target_compile_options(reddoor_node PRIVATE ${REDDOOR_WARNINGS})
-target_compile_definitions(reddoor_node PRIVATE REDDOOR_VERSION="${PROJECT_VERSION}")
 target_link_libraries(reddoor_node PRIVATE reddoor_scripted CLI11::CLI11)
 target_link_options(reddoor_node PRIVATE -sNODERAWFS=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
                     -sENVIRONMENT=node)

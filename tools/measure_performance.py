@@ -146,7 +146,7 @@ class TimingLog:
             words = line.split()
             if words[:2] == ["clock", "0"]:
                 self.zero_ns = int(words[3])
-            elif words and words[0] == "tick" and len(words) == 7:
+            elif words and words[0] == "tick" and len(words) >= 7:
                 self.ticks.append((words[1], words[2], int(words[4]), float(words[6])))
             elif words and words[0] == "frame" and len(words) == 4:
                 self.frames.append((words[1], float(words[3])))

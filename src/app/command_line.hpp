@@ -14,10 +14,15 @@ struct CommandLine {
   std::optional<WindowId> start;  // --start LevelN
   std::string renderWindow;       // --render WINDOW FILE.png
   std::string renderFile;
-  int scale = 0;            // --scale N; 0: not given
-  bool fullscreen = false;  // --fullscreen
-  std::string recording;    // --record FILE
-  std::string timingLog;    // --timing-log FILE
+  int scale = 0;              // --scale N; 0: not given
+  bool fullscreen = false;    // --fullscreen
+  std::string recording;      // --record FILE
+  std::string timingLog;      // --timing-log FILE
+  bool timer = false;         // --timer
+  int speed = 0;              // --speed PERCENT; 0: not given
+  std::string verify;         // --verify FILE
+  bool printKeys = false;     // --keys
+  bool printRecords = false;  // --records
 };
 
 // Reads the arguments. For --help and --version, and for a usage error ("reddoor: " and the

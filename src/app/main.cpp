@@ -9,10 +9,13 @@
 #include <variant>
 
 #include "app/command_line.hpp"
+#include "app/records_file.hpp"
 #include "app/settings.hpp"
 #include "base/fault.hpp"
 #include "scripted/recording.hpp"
+#include "scripted/records.hpp"
 #include "scripted/script_run.hpp"
+#include "scripted/verify.hpp"
 #include "sdl/event_loop.hpp"
 #include "sdl/media.hpp"
 
@@ -31,7 +34,7 @@ reddoor::Screenshooter MakeScreenshooter(int scale) {
 }
 
 int RunScriptFile(const CommandLine& line, int scale) {
-  const reddoor::ScriptOptions options{line.start, MakeScreenshooter(scale)};
+  const reddoor::ScriptOptions options{line.start, MakeScreenshooter(scale), {}};
   if (line.script == "-") return reddoor::RunScript(std::cin, std::cout, std::cerr, options);
   std::ifstream in(line.script);
   // A directory opens like a file; only reading it fails.
@@ -41,6 +44,47 @@ int RunScriptFile(const CommandLine& line, int scale) {
     return 1;
   }
   return reddoor::RunScript(in, std::cout, std::cerr, options);
+}
+
+int VerifyFile(const std::string& path) {
+  std::ifstream in(path);
+  if (!in || (in.peek(), in.bad())) {
+    std::cerr << "reddoor: cannot read the recording " << path << ": " << std::strerror(errno)
+              << '\n';
+    return 2;
+  }
+  return reddoor::VerifyRecording(in, path, std::cout, std::cerr);
+}
+
+int PrintKeys() {
+  const reddoor::Settings settings = reddoor::SettingsFile::FromEnvironment(std::cerr).Load();
+  std::cout << reddoor::FormatKeyMap(settings.keys);
+  return 0;
+}
+
+int PrintRecords() {
+  reddoor::RecordsFile file = reddoor::RecordsFile::FromEnvironment(std::cerr);
+  std::cout << reddoor::DescribeBestTimes(file.Load());
+  if (!file.Path().empty()) std::cout << "Kept in " << file.Path().string() << '\n';
+  return 0;
+}
+
+// The run timer as the player left it; only full-speed runs set best times.
+reddoor::RunTimerOptions TimerOptions(reddoor::Settings& settings,
+                                      reddoor::SettingsFile& settingsFile,
+                                      reddoor::RecordsFile& records) {
+  reddoor::RunTimerOptions timer{.shown = settings.timer,
+                                 .shownChanged =
+                                     [&settings, &settingsFile](bool shown) {
+                                       settings.timer = shown;
+                                       settingsFile.Save(settings);
+                                     },
+                                 .best = records.Load(),
+                                 .progressed = {}};
+  if (settings.speed == reddoor::kFullSpeed) {
+    timer.progressed = [&records](const reddoor::RunTimer& run) { records.Keep(run); };
+  }
+  return timer;
 }
 
 int RenderLayout(const CommandLine& line, int scale) {
@@ -60,7 +104,10 @@ int RenderLayout(const CommandLine& line, int scale) {
 int PlayInWindows(const CommandLine& line) {
   reddoor::SettingsFile settingsFile = reddoor::SettingsFile::FromEnvironment(std::cerr);
   reddoor::Settings settings = settingsFile.Load();
+  reddoor::RecordsFile records = reddoor::RecordsFile::FromEnvironment(std::cerr);
   if (line.scale > 0) settings.scale = line.scale;
+  if (line.speed > 0) settings.speed = line.speed;
+  settings.timer = settings.timer || line.timer;
   reddoor::WindowedOptions options{.start = line.start.value_or(WindowId::Intro),
                                    .scale = settings.scale,
                                    .fullscreen = line.fullscreen || settings.fullscreen,
@@ -76,6 +123,9 @@ int PlayInWindows(const CommandLine& line) {
                                          settings.fullscreen = fullscreen;
                                          settingsFile.Save(settings);
                                        },
+                                   .speedPercent = settings.speed,
+                                   .keys = settings.keys,
+                                   .timer = TimerOptions(settings, settingsFile, records),
                                    .timingLog = line.timingLog,
                                    .recorder = nullptr};
   std::ofstream file;
@@ -91,7 +141,7 @@ int PlayInWindows(const CommandLine& line) {
   }
   const int status = reddoor::RunWindowed(options);
   // What the command line chose is kept once the game has run.
-  if (status == 0 && line.scale > 0) settingsFile.Save(settings);
+  if (status == 0 && (line.scale > 0 || line.speed > 0 || line.timer)) settingsFile.Save(settings);
   return status;
 }
 
@@ -103,6 +153,9 @@ int main(int argc, char** argv) {
   const CommandLine& line = std::get<CommandLine>(parsed);
   const int pictureScale = line.scale > 0 ? line.scale : 1;
   try {
+    if (line.printKeys) return PrintKeys();
+    if (line.printRecords) return PrintRecords();
+    if (!line.verify.empty()) return VerifyFile(line.verify);
     if (!line.renderWindow.empty()) return RenderLayout(line, pictureScale);
     if (!line.script.empty()) return RunScriptFile(line, pictureScale);
     return PlayInWindows(line);

@@ -1,43 +1,37 @@
 #include "app/settings.hpp"
 
 #include <fmt/format.h>
-#include <nlohmann/json.hpp>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
-#include "app/settings_path.hpp"
+#include "app/file_store.hpp"
+#include "app/user_paths.hpp"
+#include "base/fault.hpp"
 #include "base/geometry.hpp"
 
 namespace reddoor {
 
 namespace {
 
-// A setting of the wrong kind, or out of range, makes the file damaged.
-Settings Read(const nlohmann::json& json) {
-  Settings settings;
-  if (!json.is_object()) throw std::invalid_argument("not a JSON object");
-  if (json.contains("scale")) {
-    const nlohmann::json& scale = json["scale"];
-    // Read wide: a number beyond an int must not wrap round into the range.
-    if (!scale.is_number_integer() || scale.get<std::int64_t>() < 1 ||
-        scale.get<std::int64_t>() > kMaxScale) {
-      throw std::invalid_argument(
-          fmt::format("\"scale\" is not a whole number from 1 to {}", kMaxScale));
-    }
-    settings.scale = scale.get<int>();
+// A whole number from `low` to `high`, read wide: a number beyond an int must not wrap round
+// into the range.
+int WholeNumber(const nlohmann::json& json, const char* name, int low, int high) {
+  const nlohmann::json& value = json[name];
+  if (!value.is_number_integer() || value.get<std::int64_t>() < low ||
+      value.get<std::int64_t>() > high) {
+    throw std::invalid_argument(
+        fmt::format("\"{}\" is not a whole number from {} to {}", name, low, high));
   }
-  if (json.contains("fullscreen")) {
-    if (!json["fullscreen"].is_boolean()) {
-      throw std::invalid_argument("\"fullscreen\" is not true or false");
-    }
-    settings.fullscreen = json["fullscreen"].get<bool>();
+  return value.get<int>();
+}
+
+bool TrueOrFalse(const nlohmann::json& json, const char* name) {
+  if (!json[name].is_boolean()) {
+    throw std::invalid_argument(fmt::format("\"{}\" is not true or false", name));
   }
-  return settings;
+  return json[name].get<bool>();
 }
 
 }  // namespace
@@ -49,28 +43,66 @@ SettingsFile SettingsFile::FromEnvironment(std::ostream& warnings) {
 SettingsFile::SettingsFile(std::filesystem::path path, std::ostream& warnings)
     : path_(std::move(path)), warnings_(warnings) {}
 
+// A setting of the wrong kind, or out of range, makes the file damaged; a key map names what
+// it cannot use, and the rest of it holds.
+Settings SettingsFile::Read(const nlohmann::json& json) {
+  Settings settings;
+  if (!json.is_object()) throw std::invalid_argument("not a JSON object");
+  if (json.contains("scale")) settings.scale = WholeNumber(json, "scale", 1, kMaxScale);
+  if (json.contains("fullscreen")) settings.fullscreen = TrueOrFalse(json, "fullscreen");
+  if (json.contains("timer")) settings.timer = TrueOrFalse(json, "timer");
+  if (json.contains("speed"))
+    settings.speed = WholeNumber(json, "speed", kSlowestSpeed, kFullSpeed);
+  if (json.contains("keys")) ReadMap(json["keys"], false, settings.keys);
+  if (json.contains("buttons")) ReadMap(json["buttons"], true, settings.keys);
+  return settings;
+}
+
+void SettingsFile::ReadMap(const nlohmann::json& json, bool buttons, KeyMap& map) {
+  const char* what = buttons ? "buttons" : "keys";
+  if (!json.is_object()) throw std::invalid_argument(fmt::format("\"{}\" is not an object", what));
+  for (const auto& [name, listed] : json.items()) {
+    const std::optional<Action> action = ActionNamed(name);
+    if (!action) {
+      warnings_ << fmt::format("reddoor: the settings {}: \"{}\" names no action {}; left out\n",
+                               path_.string(), what, Quoted(name));
+      continue;
+    }
+    std::vector<std::string> names;
+    for (const nlohmann::json& entry :
+         listed.is_array() ? listed : nlohmann::json::array({listed})) {
+      const std::string text = entry.is_string() ? entry.get<std::string>() : entry.dump();
+      const auto known = buttons ? ButtonNamed(text) : KeyNamed(text);
+      if (known) {
+        names.emplace_back(*known);
+      } else {
+        warnings_ << fmt::format("reddoor: the settings {}: {} is no {} for \"{}\"; left out\n",
+                                 path_.string(), Quoted(text), buttons ? "gamepad button" : "key",
+                                 name);
+      }
+    }
+    auto& slot = (buttons ? map.buttons : map.keys)[static_cast<std::size_t>(*action)];
+    if (!names.empty() || (listed.is_array() && listed.empty())) slot = std::move(names);
+  }
+}
+
 Settings SettingsFile::Load() {
   std::error_code error;
   if (path_.empty() || !std::filesystem::exists(path_, error)) return {};
-  std::string text;
-  // A failed read throws on its own (a folder, say), or leaves the stream bad.
-  bool read = false;
-  try {
-    std::ifstream in(path_, std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), {});
-    read = in.is_open() && !in.bad();
-  } catch (const std::ios_base::failure&) {
-  }
-  if (!read) {
-    warnings_ << "reddoor: cannot read the settings " << path_.string() << ": "
-              << std::strerror(errno) << "; using the defaults\n";
+  const std::optional<std::string> text = ReadWholeFile(path_, error);
+  if (!text) {
+    warnings_ << "reddoor: cannot read the settings " << path_.string() << ": " << error.message()
+              << "; using the defaults\n";
     return {};
   }
   try {
-    return Read(nlohmann::json::parse(text));
+    nlohmann::json json = nlohmann::json::parse(*text);
+    Settings settings = Read(json);
+    kept_ = std::move(json);
+    return settings;
   } catch (const nlohmann::json::parse_error& e) {
     // The library's own message quotes what it read, whatever bytes they are.
-    Damaged(text.empty() ? "the file is empty" : fmt::format("not JSON at byte {}", e.byte));
+    Damaged(text->empty() ? "the file is empty" : fmt::format("not JSON at byte {}", e.byte));
   } catch (const std::exception& e) {
     Damaged(e.what());
   }
@@ -84,28 +116,21 @@ void SettingsFile::Damaged(std::string_view why) {
 
 void SettingsFile::Save(const Settings& settings) {
   if (path_.empty()) return;
-  nlohmann::json json;
+  nlohmann::json json = kept_;
   if (settings.scale > 0) json["scale"] = settings.scale;
   json["fullscreen"] = settings.fullscreen;
-  // Written aside and then put in place, so that a failure never leaves half a file.
-  const std::filesystem::path written = path_.string() + ".new";
-  std::error_code error;
-  std::filesystem::create_directories(path_.parent_path(), error);
+  json["timer"] = settings.timer;
+  json["speed"] = settings.speed;
+  const std::error_code error = ReplaceFile(path_, json.dump() + '\n');
   if (!error) {
-    std::ofstream out(written);
-    if (!out) error = std::error_code(errno, std::generic_category());
-    out << json.dump() << '\n';
-    out.close();
-    if (!out && !error) error = std::make_error_code(std::errc::io_error);
+    kept_ = std::move(json);
+    return;
   }
-  if (!error) std::filesystem::rename(written, path_, error);
-  if (!error) return;
   if (!warnedOnSave_) {
     warnings_ << "reddoor: cannot keep the settings in " << path_.string() << ": "
               << error.message() << '\n';
     warnedOnSave_ = true;
   }
-  std::filesystem::remove(written, error);
 }
 
 }  // namespace reddoor

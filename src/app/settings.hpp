@@ -1,18 +1,30 @@
 #pragma once
-// The settings that stay from one game to the next: the scale and fullscreen that the player
-// last chose, in $XDG_CONFIG_HOME/reddoor/settings.json (by default ~/.config/reddoor/); on
-// Windows in %APPDATA%\reddoor\settings.json.
-//   {"scale": 2, "fullscreen": false}
+// The settings that stay from one game to the next, in $XDG_CONFIG_HOME/reddoor/settings.json
+// (by default ~/.config/reddoor/); on Windows in %APPDATA%\reddoor\settings.json:
+//   {"scale": 2, "fullscreen": false, "timer": true, "speed": 75,
+//    "keys": {"jump": ["Space", "W"], "walk-left": ["Left", "A"]}, "buttons": {"jump": ["b"]}}
+// The game writes what the player chose (scale, fullscreen, timer, speed) and keeps the rest
+// of the file as the player wrote it.
 #include <filesystem>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
+#include "game/key_map.hpp"
+
 namespace reddoor {
+
+inline constexpr int kSlowestSpeed = 25;  // percent of full speed
+inline constexpr int kFullSpeed = 100;
 
 struct Settings {
   int scale = 0;  // 0: none chosen
   bool fullscreen = false;
+  bool timer = false;  // the run timer is shown
+  int speed = kFullSpeed;
+  KeyMap keys = DefaultKeyMap();
 };
 
 // Where the settings are kept, as --help tells it.
@@ -26,7 +38,8 @@ class SettingsFile {
   SettingsFile(std::filesystem::path path, std::ostream& warnings);
 
   // The settings kept, or the defaults: quietly when there are none yet, with one warning when
-  // the file is damaged or cannot be read.
+  // the file is damaged or cannot be read. A key or button of the map that is no key is a
+  // warning naming it; an action left with none keeps its default keys.
   Settings Load();
   // Keeps the settings; a file that cannot be written is one warning, the first time.
   void Save(const Settings& settings);
@@ -34,8 +47,12 @@ class SettingsFile {
  private:
   // Warns that the file is damaged, and why.
   void Damaged(std::string_view why);
+  Settings Read(const nlohmann::json& json);
+  void ReadMap(const nlohmann::json& json, bool buttons, KeyMap& map);
+
   std::filesystem::path path_;
   std::ostream& warnings_;
+  nlohmann::json kept_ = nlohmann::json::object();  // the file as last read
   bool warnedOnSave_ = false;
 };
 

@@ -99,11 +99,13 @@ void Runtime::AnswerMessage() {
 }
 
 void Runtime::Reporter::WindowShown(const Window& window) {
+  runtime_.run_.WindowShown(window.Id(), runtime_.Now());
   if (runtime_.recorder_) runtime_.recorder_->WindowShown(runtime_.Now(), window.Name());
   runtime_.platform_.WindowShown(window);
 }
 
 void Runtime::Reporter::MessageOpened(const Window& window, std::string_view text) {
+  runtime_.run_.Died();
   if (runtime_.recorder_) runtime_.recorder_->MessageShown(runtime_.Now(), text);
   runtime_.platform_.MessageOpened(window, text);
 }

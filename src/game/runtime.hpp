@@ -18,6 +18,7 @@
 #include "game/level.hpp"
 #include "game/level_rules.hpp"
 #include "game/platform.hpp"
+#include "game/run_timer.hpp"
 #include "game/scheduler.hpp"
 #include "game/window.hpp"
 
@@ -60,6 +61,9 @@ class Runtime {
   void RunAnsweringUntil(std::int64_t until);
   // When the next timer tick is due; -1 when no timer runs or a message is open.
   std::int64_t NextDue() const { return scheduler_.NextDue(); }
+
+  // The run so far, timed by the game clock.
+  const RunTimer& Run() const { return run_; }
 
   // A game key went down or up; true when that changed the key (another source may hold it).
   bool KeyDown(Key key, KeySource source = KeySource::Keyboard);
@@ -116,6 +120,7 @@ class Runtime {
   std::int32_t totalCoins_ = 0;
   KeyLatch keys_;
   std::optional<Message> message_;
+  RunTimer run_;
 };
 
 }  // namespace reddoor

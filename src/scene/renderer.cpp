@@ -14,6 +14,9 @@ constexpr Color kButtonShadow = Rgb(128, 128, 128);
 // The classic hatch brush repeats every 8 pixels.
 constexpr int kHatchPeriod = 8;
 constexpr Font kPausedFont{FontFace::Sans, 24, true};
+constexpr Font kTimerFont{FontFace::Sans, 9, true};
+// How dark the plate under the timer is, of 255.
+constexpr std::uint8_t kTimerPlateAlpha = 170;
 // A focused button's dotted frame lies this far inside its edges.
 constexpr int kFocusInset = 4;
 
@@ -229,6 +232,38 @@ void Renderer::DrawPaused(Canvas& canvas) {
   DrawMask(mask, CenteredStart(0, canvas.width, mask.width),
            CenteredStart(0, canvas.height, mask.height), canvas.Bounds(),
            palette::kWindowBackground, canvas);
+}
+
+PixelRect Renderer::DrawTimer(const TimerView& timer, Canvas& canvas) {
+  struct Line {
+    std::string_view text;
+    Color color;
+  };
+  std::vector<Line> lines;
+  if (!timer.split.empty()) lines.push_back({timer.split, timer.splitColor});
+  lines.push_back({timer.time, timer_colors::kText});
+  const int margin = 3 * scale_;
+  const int lineHeight = text_.LineHeight(kTimerFont, scale_);
+  int width = 0;
+  for (const Line& line : lines)
+    width = std::max(width, text_.Width(kTimerFont, scale_, line.text));
+  const int height = lineHeight * static_cast<int>(lines.size());
+  const PixelRect plate =
+      PixelRect{canvas.width - width - 3 * margin, canvas.height - height - 3 * margin,
+                canvas.width - margin, canvas.height - margin}
+          .Intersect(canvas.Bounds());
+  const Pixel shade = ToPixel(timer_colors::kPlate);
+  for (int y = plate.top; y < plate.bottom; ++y) {
+    Pixel* row = canvas.Row(y);
+    for (int x = plate.left; x < plate.right; ++x) row[x] = Blend(row[x], shade, kTimerPlateAlpha);
+  }
+  int y = plate.top + margin;
+  for (const Line& line : lines) {
+    const GlyphMask& mask = text_.Render(kTimerFont, scale_, line.text);
+    DrawMask(mask, plate.right - margin - mask.width, y, plate, line.color, canvas);
+    y += lineHeight;
+  }
+  return plate;
 }
 
 void Renderer::DrawShape(const Control& control, Canvas& canvas) const {

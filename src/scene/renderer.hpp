@@ -10,6 +10,7 @@
 #include "scene/layout.hpp"
 #include "scene/pictures.hpp"
 #include "scene/scene.hpp"
+#include "scene/timer_view.hpp"
 
 namespace reddoor {
 
@@ -52,6 +53,8 @@ class Renderer {
   void Draw(const Scene& scene, Canvas& canvas);
   // Dims a drawn window and writes "Paused" across it.
   void DrawPaused(Canvas& canvas);
+  // Draws the run timer in the bottom right corner of a drawn window; returns where.
+  PixelRect DrawTimer(const TimerView& timer, Canvas& canvas);
 
  private:
   void DrawShape(const Control& control, Canvas& canvas) const;

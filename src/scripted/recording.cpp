@@ -17,8 +17,10 @@ ScriptRecorder::ScriptRecorder(std::ostream& out, WindowId start, std::string pa
     : out_(out), path_(std::move(path)) {
   // The same first line as the golden scripts: the arguments that the replay needs.
   if (start != WindowId::Intro) out_ << "# args: --start " << WindowName(start) << '\n';
-  out_ << "# A game of Red Door as it was played; replay it with --script. The comments are\n"
-          "# the lines that the replay prints.\n";
+  out_ << "# " << kRecordingMark
+       << " " REDDOOR_VERSION
+          "; replay it with --script, check it\n"
+          "# with --verify. The comments are the lines that the replay prints.\n";
   Flush();
 }
 

@@ -5,6 +5,7 @@
 // box is open, as the virtual clock does. What the player saw is noted in comments, as the
 // JSON lines that the replay prints, the state at the end included:
 //   # args: --start Level2
+//   # A game of Red Door as it was played by reddoor 1.0.0; ...
 //   # {"t":0,"event":"show","window":"Level2"}
 //   wait 1200
 //   down Right
@@ -21,6 +22,9 @@
 #include "scripted/script.hpp"
 
 namespace reddoor {
+
+// The head of a recording says which version of the game played it, after these words.
+inline constexpr std::string_view kRecordingMark = "A game of Red Door as it was played by reddoor";
 
 class ScriptRecorder final : public Recorder {
  public:

@@ -28,6 +28,7 @@ class ScriptRun {
   bool Run(const ScriptCommand& command) {
     return std::visit([this](const auto& c) { return Do(c); }, command);
   }
+  const Runtime& Game() const { return runtime_; }
 
  private:
   bool Do(const WaitCommand& c) {
@@ -100,6 +101,7 @@ int RunScript(std::istream& script, std::ostream& out, std::ostream& err,
       const std::optional<ScriptCommand> command = ParseScriptLine(line);
       if (command && !run.Run(*command)) break;
     }
+    if (options.ended) options.ended(run.Game());
     out.flush();
     return 0;
   } catch (const ScriptLineError& e) {

@@ -21,6 +21,8 @@ struct ScriptOptions {
   // None: as the script's first line says, else the title window.
   std::optional<WindowId> start;
   Screenshooter screenshot;
+  // Told how the game stood when the script ended.
+  std::function<void(const Runtime&)> ended;
 };
 
 // Runs a script to its end or to `close`. Returns the exit status: 0 done, 2 a bad line

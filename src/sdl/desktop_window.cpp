@@ -34,18 +34,17 @@ SDL_Rect ToSdl(const PixelRect& r) {
   return {r.left, r.top, r.Width(), r.Height()};
 }
 
-std::string Caption(const WindowLayout& layout, bool paused) {
-  std::string caption(layout.caption);
-  if (paused) caption += caption.empty() ? "(paused)" : " (paused)";
-  return caption;
-}
-
 }  // namespace
 
-DesktopWindow::DesktopWindow(const WindowLayout& layout, SdlMedia& media, int scale)
-    : layout_(layout), media_(media), windowedScale_(scale), scale_(scale) {
-  window_ = SDL_CreateWindow(Caption(layout, false).c_str(), SDL_WINDOWPOS_UNDEFINED,
-                             SDL_WINDOWPOS_UNDEFINED, TwipsToPixels(layout.clientWidth, scale),
+DesktopWindow::DesktopWindow(const WindowLayout& layout, SdlMedia& media, int scale,
+                             int speedPercent)
+    : layout_(layout),
+      media_(media),
+      speedPercent_(speedPercent),
+      windowedScale_(scale),
+      scale_(scale) {
+  window_ = SDL_CreateWindow(Caption().c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                             TwipsToPixels(layout.clientWidth, scale),
                              TwipsToPixels(layout.clientHeight, scale), WindowFlags(layout));
   if (!window_) {
     throw GameFault(fmt::format("cannot open the window {}: {}", layout.name, SDL_GetError()));
@@ -124,10 +123,20 @@ void DesktopWindow::SetFullscreen(bool fullscreen) {
   Invalidate();
 }
 
+// "Level1 (paused)", "Level1 (50% speed)", "Level1 (50% speed, paused)".
+std::string DesktopWindow::Caption() const {
+  std::string notes;
+  if (speedPercent_ < 100) notes = fmt::format("{}% speed", speedPercent_);
+  if (paused_) notes += notes.empty() ? "paused" : ", paused";
+  if (notes.empty()) return std::string(layout_.caption);
+  return layout_.caption.empty() ? fmt::format("({})", notes)
+                                 : fmt::format("{} ({})", layout_.caption, notes);
+}
+
 void DesktopWindow::ShowPaused(bool paused) {
   if (paused == paused_) return;
   paused_ = paused;
-  SDL_SetWindowTitle(window_, Caption(layout_, paused).c_str());
+  SDL_SetWindowTitle(window_, Caption().c_str());
   Invalidate();
 }
 
@@ -157,7 +166,7 @@ void DesktopWindow::Fit(int width, int height) {
   Invalidate();
 }
 
-bool DesktopWindow::Present(const Scene& scene) {
+bool DesktopWindow::Present(const Scene& scene, const std::optional<TimerView>& timer) {
   SDL_Surface& surface = Surface();
   // Drawn for the size the window really has: the window manager may have kept it from
   // going fullscreen, whatever SDL's surface says. Asked only for a drawing of the whole
@@ -168,8 +177,10 @@ bool DesktopWindow::Present(const Scene& scene) {
   }
   VisualState state = CaptureVisualState(scene);
   std::vector<PixelRect> changed;
+  const bool timerChanged = timer != drawnTimer_;
   if (drawnState_) {
     changed = ChangedPixels(*drawnState_, state);
+    if (timerChanged && !timerRect_.Empty()) changed.push_back(timerRect_);
     if (changed.empty()) return false;
   }
   const bool whole = !drawnState_;
@@ -178,6 +189,9 @@ bool DesktopWindow::Present(const Scene& scene) {
   renderer.Draw(scene, canvas_);
   // Seen in fullscreen too, where there is no caption.
   if (paused_) renderer.DrawPaused(canvas_);
+  timerRect_ = timer ? renderer.DrawTimer(*timer, canvas_) : PixelRect{};
+  if (timerChanged && !timerRect_.Empty()) changed.push_back(timerRect_);
+  drawnTimer_ = timer;
   if (whole || paused_) {
     DrawWhole(surface);
   } else {

@@ -23,7 +23,8 @@ namespace reddoor {
 
 class DesktopWindow {
  public:
-  DesktopWindow(const WindowLayout& layout, SdlMedia& media, int scale);
+  // Below 100 % of full speed the caption says how slowed the game runs.
+  DesktopWindow(const WindowLayout& layout, SdlMedia& media, int scale, int speedPercent = 100);
   ~DesktopWindow();
   DesktopWindow(const DesktopWindow&) = delete;
   DesktopWindow& operator=(const DesktopWindow&) = delete;
@@ -51,8 +52,9 @@ class DesktopWindow {
   void ShowPaused(bool paused);
   // Uncovered, resized or shown: the next Present draws the whole window.
   void Invalidate() { drawnState_.reset(); }
-  // Brings the window up to date with the scene; false when nothing had changed.
-  bool Present(const Scene& scene);
+  // Brings the window up to date with the scene, and the run timer over it; false when nothing
+  // had changed.
+  bool Present(const Scene& scene, const std::optional<TimerView>& timer = std::nullopt);
   // The name of the visible button under a point of the window, or an empty text.
   std::string ButtonAt(const Scene& scene, int x, int y) const;
 
@@ -71,8 +73,11 @@ class DesktopWindow {
   // Where a part of the canvas lies on the surface.
   PixelRect OnSurface(const PixelRect& rect) const;
 
+  std::string Caption() const;
+
   const WindowLayout& layout_;
   SdlMedia& media_;
+  int speedPercent_;
   int windowedScale_;
   int scale_;
   bool fullscreen_ = false;
@@ -84,6 +89,8 @@ class DesktopWindow {
   Canvas canvas_;
   // What the window showed when it was last drawn; none when it must be drawn whole.
   std::optional<VisualState> drawnState_;
+  std::optional<TimerView> drawnTimer_;
+  PixelRect timerRect_{};  // where the timer was drawn
 };
 
 }  // namespace reddoor

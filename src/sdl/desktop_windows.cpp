@@ -18,7 +18,8 @@ void DesktopWindows::ToggleFullscreen(const Window& visible) {
 
 DesktopWindow& DesktopWindows::Of(const Window& window) {
   auto& desktop = windows_[static_cast<std::size_t>(window.Id())];
-  if (!desktop) desktop = std::make_unique<DesktopWindow>(window.Layout(), media_, scale_);
+  if (!desktop)
+    desktop = std::make_unique<DesktopWindow>(window.Layout(), media_, scale_, speedPercent_);
   return *desktop;
 }
 
@@ -40,13 +41,14 @@ void DesktopWindows::Invalidate(Uint32 id) {
   if (DesktopWindow* desktop = WithId(id)) desktop->Invalidate();
 }
 
-void DesktopWindows::Present(const Runtime& runtime, bool paused) {
+void DesktopWindows::Present(const Runtime& runtime, bool paused,
+                             const std::optional<TimerView>& timer) {
   // Hide before showing: the window shown last takes the keyboard.
   for (WindowId id : kAllWindows) {
     auto& desktop = windows_[static_cast<std::size_t>(id)];
     if (desktop && !runtime.Get(id).IsVisible()) desktop->Hide();
   }
-  if (const Window* visible = runtime.VisibleWindow()) Present(*visible, paused);
+  if (const Window* visible = runtime.VisibleWindow()) Present(*visible, paused, timer);
 }
 
 void DesktopWindows::TellNoFullscreen(const Window& window) {
@@ -55,7 +57,8 @@ void DesktopWindows::TellNoFullscreen(const Window& window) {
             << " go fullscreen (that needs a window manager that offers it); it stays a window\n";
 }
 
-void DesktopWindows::Present(const Window& window, bool paused) {
+void DesktopWindows::Present(const Window& window, bool paused,
+                             const std::optional<TimerView>& timer) {
   DesktopWindow& desktop = Of(window);
   desktop.SetFullscreen(fullscreen_);
   if (fullscreen_ && !desktop.Fullscreen() && !desktop.MayGoFullscreen()) TellNoFullscreen(window);
@@ -66,7 +69,7 @@ void DesktopWindows::Present(const Window& window, bool paused) {
   }
   desktop.ShowPaused(paused);
   desktop.Show();
-  if (desktop.Present(window.Contents()) && timingLog_) timingLog_->FramePresented(window);
+  if (desktop.Present(window.Contents(), timer) && timingLog_) timingLog_->FramePresented(window);
 }
 
 }  // namespace reddoor

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/runtime.hpp"
@@ -20,8 +21,10 @@ namespace reddoor {
 
 class DesktopWindows {
  public:
-  // The windows are drawn at `scale` while they are not fullscreen.
-  DesktopWindows(SdlMedia& media, int scale) : media_(media), scale_(scale) {}
+  // The windows are drawn at `scale` while they are not fullscreen; their captions say when
+  // the game runs slowed, at `speedPercent` of full speed.
+  DesktopWindows(SdlMedia& media, int scale, int speedPercent)
+      : media_(media), scale_(scale), speedPercent_(speedPercent) {}
   // Every frame put on the screen is written to this log.
   void SetTimingLog(TimingLog* log) { timingLog_ = log; }
 
@@ -42,9 +45,9 @@ class DesktopWindows {
   void Invalidate(Uint32 id);
 
   // Shows and hides the desktop windows as the game's windows are, and draws what changed on
-  // the visible one.
-  void Present(const Runtime& runtime, bool paused);
-  void Present(const Window& window, bool paused);
+  // the visible one, with the run timer over it when there is one.
+  void Present(const Runtime& runtime, bool paused, const std::optional<TimerView>& timer);
+  void Present(const Window& window, bool paused, const std::optional<TimerView>& timer);
 
  private:
   // Once a game: the desktop keeps a window from going fullscreen.
@@ -52,6 +55,7 @@ class DesktopWindows {
 
   SdlMedia& media_;
   const int scale_;
+  const int speedPercent_;
   TimingLog* timingLog_ = nullptr;
   bool fullscreen_ = false;
   std::function<void(bool)> fullscreenChanged_;

@@ -93,9 +93,10 @@ int ScaleThatFits(int asked) {
 }
 
 // How long to wait for an event before the next timer tick falls due; -1: until an event.
-int WaitMilliseconds(std::int64_t nextDue, std::int64_t now) {
+int WaitMilliseconds(std::int64_t nextDue, const GameClock& clock) {
   if (nextDue < 0) return -1;
-  return static_cast<int>(std::clamp<std::int64_t>(nextDue - now, 0, INT_MAX));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(clock.RealMilliseconds(nextDue - clock.Now()), 0, INT_MAX));
 }
 
 // A game that could not run for a while (the machine slept, the program was stopped) goes on
@@ -107,7 +108,8 @@ void LeaveOutStall(const Runtime& runtime, GameClock& clock) {
 
 // When SDL took the event in, on the game clock.
 std::int64_t GameTimeOf(const SDL_Event& event, const GameClock& clock) {
-  return clock.Now() - static_cast<std::int64_t>(SDL_GetTicks() - event.common.timestamp);
+  return clock.Now() -
+         clock.GameMilliseconds(static_cast<std::int64_t>(SDL_GetTicks() - event.common.timestamp));
 }
 
 // The one loop of the game: sleep until the next tick or event, handle every event waiting,
@@ -115,7 +117,7 @@ std::int64_t GameTimeOf(const SDL_Event& event, const GameClock& clock) {
 void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) {
   while (!platform.QuitRequested()) {
     platform.Present();
-    const int wait = platform.Paused() ? -1 : WaitMilliseconds(runtime.NextDue(), clock.Now());
+    const int wait = platform.Paused() ? -1 : WaitMilliseconds(runtime.NextDue(), clock);
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, wait)) {
       do {
@@ -134,10 +136,10 @@ void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) 
 
 void Play(const WindowedOptions& options) {
   SdlMedia media;
-  GameClock clock;
+  GameClock clock(options.speedPercent);
   const int scale = ScaleThatFits(options.scale);
   if (options.scaleChosen) options.scaleChosen(scale);
-  SdlPlatform platform(media, scale, clock);
+  SdlPlatform platform(media, scale, clock, options);
   platform.SetFullscreen(options.fullscreen, options.fullscreenChanged);
   Runtime runtime(platform);
   platform.Attach(runtime);

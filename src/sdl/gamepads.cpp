@@ -24,21 +24,6 @@ std::uint32_t Bit(Uint8 button) {
 
 }  // namespace
 
-std::optional<Key> KeyOfButton(Uint8 button) {
-  switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-      return Key::Left;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-      return Key::Right;
-    case SDL_CONTROLLER_BUTTON_A:
-      return Key::Space;
-    case SDL_CONTROLLER_BUTTON_X:
-      return Key::E;
-    default:
-      return std::nullopt;
-  }
-}
-
 Stick StickAt(Sint16 value, Stick before) {
   // How far the stick still leans the way it pointed.
   const int leaning = before == Stick::Right ? value : before == Stick::Left ? -value : 0;
@@ -49,7 +34,7 @@ Stick StickAt(Sint16 value, Stick before) {
 }
 
 void PadHolds::Button(SDL_JoystickID pad, Uint8 button, bool down) {
-  if (!KeyOfButton(button)) return;
+  if (!bindings_.GameKeyOfButton(button)) return;
   const HeldKeys before = Held();
   Pad& p = PadOf(pad);
   p.buttons = down ? p.buttons | Bit(button) : p.buttons & ~Bit(button);
@@ -89,7 +74,7 @@ PadHolds::HeldKeys PadHolds::Held() const {
   for (const Pad& pad : pads_) {
     hold(KeyOfStick(pad.stick));
     for (Uint8 button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
-      if (pad.buttons & Bit(button)) hold(KeyOfButton(button));
+      if (pad.buttons & Bit(button)) hold(bindings_.GameKeyOfButton(button));
     }
   }
   return held;

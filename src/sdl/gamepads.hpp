@@ -1,6 +1,7 @@
 #pragma once
-// The gamepads as a second keyboard: the d-pad and the left stick walk, the south face button
-// jumps and the west one calls the bird. Pads can be plugged in and out while the game runs.
+// The gamepads as a second keyboard: the left stick walks, and the buttons do what the key map
+// says (by default the d-pad walks, the south face button jumps and the west one calls the
+// bird). Pads can be plugged in and out while the game runs.
 #include <SDL.h>
 
 #include <bitset>
@@ -12,11 +13,9 @@
 #include <vector>
 
 #include "game/keys.hpp"
+#include "sdl/key_bindings.hpp"
 
 namespace reddoor {
-
-// The game key a controller button (SDL_GameControllerButton) stands for, if any.
-std::optional<Key> KeyOfButton(Uint8 button);
 
 // Where the left stick points along its X axis.
 enum class Stick : std::uint8_t { Centred, Left, Right };
@@ -35,7 +34,8 @@ class PadHolds {
  public:
   // Told when a game key goes down or up on the gamepads taken together.
   using KeyChange = std::function<void(Key key, bool down)>;
-  explicit PadHolds(KeyChange onChange) : onChange_(std::move(onChange)) {}
+  PadHolds(const KeyBindings& bindings, KeyChange onChange)
+      : bindings_(bindings), onChange_(std::move(onChange)) {}
   void Button(SDL_JoystickID pad, Uint8 button, bool down);
   void StickX(SDL_JoystickID pad, Sint16 value);
   // The pad is gone: it holds nothing any more.
@@ -55,6 +55,7 @@ class PadHolds {
   // Tells the keys that went down or up since the keys held were `before`.
   void Report(HeldKeys before) const;
 
+  const KeyBindings& bindings_;
   KeyChange onChange_;
   std::vector<Pad> pads_;
 };
@@ -62,7 +63,8 @@ class PadHolds {
 class Gamepads {
  public:
   using KeyChange = PadHolds::KeyChange;
-  explicit Gamepads(KeyChange onChange) : holds_(std::move(onChange)) {}
+  Gamepads(const KeyBindings& bindings, KeyChange onChange)
+      : holds_(bindings, std::move(onChange)) {}
   Gamepads(const Gamepads&) = delete;
   Gamepads& operator=(const Gamepads&) = delete;
   // Closes the open controllers and stops what Start started; before SDL_Quit, if at all.

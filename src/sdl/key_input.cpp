@@ -4,22 +4,6 @@
 
 namespace reddoor {
 
-namespace {
-constexpr std::array<SDL_Keycode, kKeys.size()> kKeyCodes = {SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE,
-                                                             SDLK_e};
-}  // namespace
-
-SDL_Keycode KeyCode(Key key) {
-  return kKeyCodes[IndexOf(key)];
-}
-
-std::optional<Key> GameKey(SDL_Keycode code) {
-  for (Key key : kKeys) {
-    if (KeyCode(key) == code) return key;
-  }
-  return std::nullopt;
-}
-
 void KeyInput::Changed(KeySource source, Key key, bool down) {
   if (!runtime_ || (down && hold_.Held())) return;
   const bool changed = down ? runtime_->KeyDown(key, source) : runtime_->KeyUp(key, source);
@@ -38,7 +22,7 @@ void KeyInput::ReleaseAll() {
 }
 
 void KeyInput::Keyboard(const SDL_KeyboardEvent& event) {
-  const std::optional<Key> key = GameKey(event.keysym.sym);
+  const std::optional<Key> key = bindings_.GameKeyOfKey(event.keysym.sym);
   if (!key) return;
   const bool down = event.state == SDL_PRESSED;
   bool& heldFromBefore = heldFromBefore_[IndexOf(*key)];
@@ -66,7 +50,12 @@ void KeyInput::FocusGained(const std::function<std::optional<bool>(SDL_Keycode)>
   // back at once, and a key pressed then, before the game hears of the focus, is a press.
   if (!std::exchange(pausedByFocusLoss_, false)) return;
   for (Key key : kKeys) {
-    heldFromBefore_[IndexOf(key)] = downNow(KeyCode(key)).value_or(heldWhenLetGo_[IndexOf(key)]);
+    std::optional<bool> down;
+    for (SDL_Keycode code : bindings_.KeysOf(key)) {
+      const std::optional<bool> codeDown = downNow(code);
+      if (codeDown) down = down.value_or(false) || *codeDown;
+    }
+    heldFromBefore_[IndexOf(key)] = down.value_or(heldWhenLetGo_[IndexOf(key)]);
   }
 }
 

@@ -17,16 +17,14 @@
 #include "game/runtime.hpp"
 #include "sdl/game_hold.hpp"
 #include "sdl/gamepads.hpp"
+#include "sdl/key_bindings.hpp"
 
 namespace reddoor {
 
-// The keyboard's keys for the game's: the arrows, Space and E.
-SDL_Keycode KeyCode(Key key);
-std::optional<Key> GameKey(SDL_Keycode code);
-
 class KeyInput {
  public:
-  explicit KeyInput(const GameHold& hold) : hold_(hold) {}
+  // The keys and buttons of the game keys are those of `bindings`.
+  KeyInput(const GameHold& hold, const KeyBindings& bindings) : hold_(hold), bindings_(bindings) {}
   // The keys go to this game from now on.
   void Attach(Runtime& runtime) { runtime_ = &runtime; }
   Gamepads& Pads() { return gamepads_; }
@@ -51,8 +49,10 @@ class KeyInput {
   using KeyFlags = std::array<bool, kKeys.size()>;
 
   const GameHold& hold_;
+  const KeyBindings& bindings_;
   Runtime* runtime_ = nullptr;
-  Gamepads gamepads_{[this](Key key, bool down) { Changed(KeySource::Gamepad, key, down); }};
+  Gamepads gamepads_{bindings_,
+                     [this](Key key, bool down) { Changed(KeySource::Gamepad, key, down); }};
   KeyFlags heldWhenLetGo_{};   // the keys down when the game last let go of them
   KeyFlags heldFromBefore_{};  // down since before the focus came back: no press until up
   // When each key last went up on the keyboard, by SDL's time stamp.

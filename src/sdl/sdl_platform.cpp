@@ -7,8 +7,8 @@
 namespace reddoor {
 namespace {
 
-bool IsFullscreenKey(const SDL_Keysym& key) {
-  return key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT));
+bool IsAltEnter(const SDL_Keysym& key) {
+  return key.sym == SDLK_RETURN && (key.mod & KMOD_ALT);
 }
 
 // The window an event is for; 0 for events of no window (gamepads, quitting).
@@ -47,7 +47,7 @@ void SdlPlatform::MessageOpened(const Window& window, std::string_view text) {
   // A game that is ending shows no more messages.
   if (quitRequested_) return;
   // While the message is up the window shows the moment of death: the player is gone.
-  windows_.Present(window, hold_.Paused());
+  windows_.Present(window, hold_.Paused(), TimerNow());
   hold_.SetMessageOpen(true);
   keys_.ReleaseAll();
   messageBox_.Show(text, windows_.Of(window));
@@ -115,9 +115,7 @@ bool SdlPlatform::Handle(const SDL_Event& event) {
       break;
     case SDL_CONTROLLERBUTTONDOWN:
       keys_.Pads().Handle(event);
-      if (event.cbutton.button == SDL_CONTROLLER_BUTTON_START && !hold_.Held()) {
-        runtime_->PressButton();
-      }
+      HandleButton(event.cbutton);
       break;
     default:
       keys_.Pads().Handle(event);
@@ -128,7 +126,8 @@ bool SdlPlatform::Handle(const SDL_Event& event) {
 }
 
 void SdlPlatform::Present() {
-  windows_.Present(*runtime_, hold_.Paused());
+  TellProgress();
+  windows_.Present(*runtime_, hold_.Paused(), TimerNow());
   if (runtime_->MessageOpen() && !quitRequested_) messageBox_.Present();
 }
 
@@ -176,14 +175,51 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
 }
 
 bool SdlPlatform::HandleCommandKey(const SDL_Keysym& key) {
-  if (key.sym == SDLK_p) {
-    SetPause(!hold_.PausedByPlayer(), hold_.PausedByFocus());
-  } else if (IsFullscreenKey(key) || (key.sym == SDLK_ESCAPE && windows_.Fullscreen())) {
-    if (const Window* visible = runtime_->VisibleWindow()) windows_.ToggleFullscreen(*visible);
-  } else {
-    return false;
+  if (IsAltEnter(key) || (key.sym == SDLK_ESCAPE && windows_.Fullscreen())) {
+    return Command(Action::Fullscreen);
   }
-  return true;
+  const std::optional<Action> action = bindings_.OfKey(key.sym);
+  return action && Command(*action);
+}
+
+void SdlPlatform::HandleButton(const SDL_ControllerButtonEvent& event) {
+  if (event.button == SDL_CONTROLLER_BUTTON_START && !hold_.Held()) runtime_->PressButton();
+  if (const std::optional<Action> action = bindings_.OfButton(event.button)) Command(*action);
+}
+
+bool SdlPlatform::Command(Action action) {
+  switch (action) {
+    case Action::Pause:
+      SetPause(!hold_.PausedByPlayer(), hold_.PausedByFocus());
+      return true;
+    case Action::Fullscreen:
+      if (const Window* visible = runtime_->VisibleWindow()) windows_.ToggleFullscreen(*visible);
+      return true;
+    case Action::Timer:
+      ToggleTimer();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void SdlPlatform::ToggleTimer() {
+  timerShown_ = !timerShown_;
+  if (options_.timer.shownChanged) options_.timer.shownChanged(timerShown_);
+}
+
+std::optional<TimerView> SdlPlatform::TimerNow() const {
+  const RunTimer& run = runtime_->Run();
+  if (!timerShown_ || !run.Started()) return std::nullopt;
+  return MakeTimerView(run, runtime_->Now(), options_.timer.best, options_.speedPercent);
+}
+
+void SdlPlatform::TellProgress() {
+  const RunTimer& run = runtime_->Run();
+  if (run.Splits().size() == splitsTold_ && run.Finished() == finishTold_) return;
+  splitsTold_ = run.Splits().size();
+  finishTold_ = run.Finished();
+  if (options_.timer.progressed) options_.timer.progressed(run);
 }
 
 void SdlPlatform::SetPause(bool byPlayer, bool byFocus) {

@@ -6,12 +6,15 @@
 //
 // The game is held while it is paused and while a message box is open (GameHold). P pauses the
 // game and goes on with it, and the game pauses while its window has lost the focus (minimized,
-// for one); a paused window is drawn dimmed, with "Paused" over it. F11 and Alt+Enter switch
-// between the window and fullscreen, Escape leaves fullscreen. A window's button is
-// pressed by Return, Space (on release) and the gamepad's start button, as a click does.
+// for one); a paused window is drawn dimmed, with "Paused" over it. The fullscreen key (F11) and
+// Alt+Enter switch between the window and fullscreen, Escape leaves fullscreen; the timer key
+// shows and hides the run timer. A window's button is pressed by Return, the jump key (on
+// release) and the gamepad's start button, as a click does. The keys are the player's
+// (WindowedOptions::keys).
 #include <SDL.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "game/platform.hpp"
@@ -23,14 +26,21 @@
 #include "sdl/media.hpp"
 #include "sdl/message_box.hpp"
 #include "sdl/timing_log.hpp"
+#include "sdl/windowed_options.hpp"
 
 namespace reddoor {
 
 class SdlPlatform final : public Platform {
  public:
-  // The windows are drawn at `scale` while they are not fullscreen.
-  SdlPlatform(SdlMedia& media, int scale, GameClock& clock)
-      : media_(media), hold_(clock), windows_(media, scale) {}
+  // The windows are drawn at `scale` while they are not fullscreen; the rest of the player's
+  // choices are in `options`, which outlive the platform.
+  SdlPlatform(SdlMedia& media, int scale, GameClock& clock, const WindowedOptions& options)
+      : media_(media),
+        options_(options),
+        bindings_(options.keys),
+        hold_(clock),
+        windows_(media, scale, options.speedPercent),
+        timerShown_(options.timer.shown) {}
   // The game that the player's input goes to, once it is made.
   void Attach(Runtime& runtime);
   // Every frame put on the screen, and every pause and message, is written to this log.
@@ -59,8 +69,17 @@ class SdlPlatform final : public Platform {
  private:
   void HandleWindowEvent(const SDL_WindowEvent& event);
   void HandleKey(const SDL_KeyboardEvent& event);
-  // P, F11, Alt+Enter and Escape; false for any other key.
+  // Pause, fullscreen (and Alt+Enter, and Escape in fullscreen) and the timer; false for any
+  // other key.
   bool HandleCommandKey(const SDL_Keysym& key);
+  void HandleButton(const SDL_ControllerButtonEvent& event);
+  // Carries out an action of the surroundings; false for the game's own actions.
+  bool Command(Action action);
+  void ToggleTimer();
+  // The run timer as it is to be drawn now; none while it is hidden or the run has not begun.
+  std::optional<TimerView> TimerNow() const;
+  // Tells of the splits, and the end, that the run reached since last told.
+  void TellProgress();
   void HandleMouseButton(const SDL_MouseButtonEvent& event);
   // While a message box is open: true once it is answered.
   bool AnsweredBy(const SDL_Event& event);
@@ -68,14 +87,19 @@ class SdlPlatform final : public Platform {
   void SetPause(bool byPlayer, bool byFocus);
 
   SdlMedia& media_;
+  const WindowedOptions& options_;
+  const KeyBindings bindings_;
   Runtime* runtime_ = nullptr;
   TimingLog* timingLog_ = nullptr;
   GameHold hold_;
-  KeyInput keys_{hold_};
+  KeyInput keys_{hold_, bindings_};
   DesktopWindows windows_;
   MessageBox messageBox_{media_};
   bool quitRequested_ = false;
   std::string pressedButton_;  // the button the left mouse button went down on
+  bool timerShown_;
+  std::size_t splitsTold_ = 0;
+  bool finishTold_ = false;
 };
 
 }  // namespace reddoor

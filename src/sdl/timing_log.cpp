@@ -33,8 +33,8 @@ void TimingLog::Write(const std::string& line) {
 }
 
 void TimingLog::TickRunning(const Window& window, const Control& timer, std::int64_t due) {
-  Write(fmt::format("tick {} {} due {} at {:.3f}\n", window.Name(), timer.Name(), due,
-                    clock_.ExactNow()));
+  Write(fmt::format("tick {} {} due {} at {:.3f} wall {:.3f}\n", window.Name(), timer.Name(), due,
+                    clock_.ExactNow(), clock_.WallNow()));
 }
 
 void TimingLog::Note(std::string_view what) {

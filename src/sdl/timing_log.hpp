@@ -3,9 +3,9 @@
 // per frame put on the screen, all in ms of the game clock, so that the lateness and the drift
 // of the ticks can be measured from outside the game. The game clock stands still while the
 // game is held: the lines that hold and let go of it give the real time too, so that every gap
-// in the ticks is explained.
+// in the ticks is explained, and so do the ticks, which a slowed game spaces out in real time.
 //   clock 0 = 123456789012 ns monotonic    (the game clock's zero on CLOCK_MONOTONIC)
-//   tick Level2 tmrGame due 1200 at 1200.734
+//   tick Level2 tmrGame due 1200 at 1200.734 wall 1200.734
 //   frame Level2 at 1201.102
 //   pause at 1250.310 wall 1250.310
 //   resume at 1250.310 wall 3712.944

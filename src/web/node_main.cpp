@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
   }
   try {
     // No screenshooter: a "screenshot" line ends the run with that fault.
-    const reddoor::ScriptOptions options{reddoor::WindowNamed(start, reddoor::kStartWindows), {}};
+    const reddoor::ScriptOptions options{
+        reddoor::WindowNamed(start, reddoor::kStartWindows), {}, {}};
     return RunScriptFile(script, options);
   } catch (const reddoor::GameFault& e) {
     std::cerr << "reddoor: " << e.what() << '\n';

@@ -60,7 +60,8 @@ TEST(GamepadStick, DeadZoneWithHysteresis) {
 // down counts again only when pressed again, a stick when it next moves.
 TEST(PadHolds, InputsHoldKeysTogetherUntilTheLastLetsGo) {
   Changes told;
-  PadHolds holds(RecordInto(told));
+  const KeyBindings bindings;
+  PadHolds holds(bindings, RecordInto(told));
   holds.Button(kPad1, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
   EXPECT_EQ(Take(told), Changes{"Right down"});
   holds.StickX(kPad1, 20000);
@@ -95,7 +96,8 @@ TEST(VirtualPad, PluggedInWhileRunningItWalksJumpsAndCallsUnpluggedItLetsGo) {
     ~Quit() { SDL_QuitSubSystem(SDL_INIT_JOYSTICK); }
   } const quit;
   Changes told;
-  Gamepads gamepads(RecordInto(told));
+  const KeyBindings bindings;
+  Gamepads gamepads(bindings, RecordInto(told));
   ASSERT_TRUE(gamepads.Start()) << SDL_GetError();
   Uint32 buttons = 1u << SDL_CONTROLLER_BUTTON_B;  // and one that stands for no key
   for (const auto& [button, key] : kGameButtons) buttons |= 1u << button;

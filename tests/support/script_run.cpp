@@ -26,7 +26,7 @@ ScriptResult RunScriptText(const std::string& script, std::optional<WindowId> st
   std::istringstream in(script);
   std::ostringstream out, err;
   ScriptResult result;
-  result.status = RunScript(in, out, err, ScriptOptions{start, {}});
+  result.status = RunScript(in, out, err, ScriptOptions{start, {}, {}});
   std::istringstream lines(out.str());
   for (std::string line; std::getline(lines, line);) result.lines.push_back(Json::parse(line));
   result.errors = err.str();

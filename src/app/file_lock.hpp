@@ -1,0 +1,26 @@
+#pragma once
+// A lock that games hold while they read, merge and write a file that several may write at
+// once. It is the operating system's, so a game that dies lets go of it. A lock that stays
+// taken for long is not waited for: the file is written anyway.
+#include <cstdint>
+#include <filesystem>
+
+namespace reddoor {
+
+class FileLock {
+ public:
+  // Takes the lock on the file `path` (made when missing), waiting a second at most.
+  explicit FileLock(const std::filesystem::path& path);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  bool Held() const { return held_; }
+
+ private:
+  // The open lock file: an fd on POSIX, a HANDLE on Windows; -1 is none on both.
+  std::intptr_t handle_ = -1;
+  bool held_ = false;
+};
+
+}  // namespace reddoor

@@ -1,0 +1,32 @@
+#pragma once
+// The player's key map in SDL's terms: which keyboard keys and controller buttons do which
+// action. Alt+Enter switching to fullscreen and Escape leaving it, Return and the start
+// button pressing the window's button, and the left stick walking come on top, whatever the map.
+#include <SDL.h>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "game/key_map.hpp"
+
+namespace reddoor {
+
+class KeyBindings {
+ public:
+  explicit KeyBindings(const KeyMap& map = DefaultKeyMap());
+
+  std::optional<Action> OfKey(SDL_Keycode code) const;
+  std::optional<Action> OfButton(Uint8 button) const;
+  // The game key that this keyboard key or controller button holds down, if any.
+  std::optional<Key> GameKeyOfKey(SDL_Keycode code) const;
+  std::optional<Key> GameKeyOfButton(Uint8 button) const;
+  // The keyboard keys that hold this game key.
+  std::vector<SDL_Keycode> KeysOf(Key key) const;
+
+ private:
+  std::vector<std::pair<SDL_Keycode, Action>> keys_;  // the first for a key counts
+  std::vector<std::pair<Uint8, Action>> buttons_;
+};
+
+}  // namespace reddoor

@@ -15,7 +15,7 @@ std::variant<CommandLine, int> ParseCommandLine(int argc, const char* const* arg
       "a red door, and a bird at the end.\n"
       "Keys: Left and Right walk, Space jumps, E calls the bird on the last level, "
       "P pauses, F11 or Alt+Enter switches to fullscreen, Escape leaves it, T shows the run "
-      "timer; the settings may map other keys (--keys)."};
+      "timer; the settings may map other keys."};
   app.name("reddoor");
   // Options are written --like-this everywhere; on Windows CLI11 would also take /word for one,
   // and so a file name like /tmp/shot.png.

@@ -53,11 +53,15 @@ std::string FormatRunTime(std::int64_t ms) {
   return fmt::format("{}:{:02}.{}", tenths / 600, tenths / 10 % 60, tenths % 10);
 }
 
-std::string FormatSplits(const std::vector<Split>& splits) {
+std::string FormatExactTime(std::int64_t ms) {
+  return fmt::format("{}:{:02}.{:03}", ms / 60000, ms / 1000 % 60, ms % 1000);
+}
+
+std::string FormatSplits(const std::vector<Split>& splits, bool exact) {
   std::string text;
   for (const Split& s : splits) {
-    text +=
-        fmt::format("{}{} {}", text.empty() ? "" : ", ", WindowName(s.level), FormatRunTime(s.ms));
+    text += fmt::format("{}{} {}", text.empty() ? "" : ", ", WindowName(s.level),
+                        exact ? FormatExactTime(s.ms) : FormatRunTime(s.ms));
   }
   return text;
 }

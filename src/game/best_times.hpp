@@ -30,8 +30,10 @@ struct BestTimes {
 
 // Game time as the timer shows it: minutes, seconds and tenths, "12:03.4".
 std::string FormatRunTime(std::int64_t ms);
-// "Level1 0:41.2, Level2 0:50.0".
-std::string FormatSplits(const std::vector<Split>& splits);
+// The same to the millisecond, "12:03.417", as a replay is checked.
+std::string FormatExactTime(std::int64_t ms);
+// "Level1 0:41.2, Level2 0:50.0", or to the millisecond.
+std::string FormatSplits(const std::vector<Split>& splits, bool exact = false);
 
 // What the timer shows at `now`; `speedPercent` below 100 says the game runs slowed.
 TimerView MakeTimerView(const RunTimer& run, std::int64_t now, const BestTimes& best,

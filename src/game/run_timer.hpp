@@ -13,6 +13,7 @@ namespace reddoor {
 struct Split {
   WindowId level;
   std::int64_t ms;  // from the level's first showing to the next window's
+  friend bool operator==(const Split&, const Split&) = default;
 };
 
 class RunTimer {

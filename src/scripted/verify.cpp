@@ -151,8 +151,8 @@ std::string DescribeEnd(const Runtime& game) {
   std::string text = run.Finished() ? std::string("closing window reached")
                                     : fmt::format("closing window not reached (ends on {})",
                                                   visible ? visible->Name() : "no window");
-  text += fmt::format(", game time {}", FormatRunTime(run.Elapsed(game.Now())));
-  if (!run.Splits().empty()) text += fmt::format(" ({})", FormatSplits(run.Splits()));
+  text += fmt::format(", game time {}", FormatExactTime(run.Elapsed(game.Now())));
+  if (!run.Splits().empty()) text += fmt::format(" ({})", FormatSplits(run.Splits(), true));
   const int deaths = run.Deaths();
   return text +
          fmt::format(", {} coins, {} death{}", game.TotalCoins(), deaths, deaths == 1 ? "" : "s");

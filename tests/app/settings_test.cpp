@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -44,7 +45,7 @@ TEST_F(SettingsTest, ADamagedOrUnreadableFileIsOneWarningAndTheDefaults) {
   // 4294967298 is 2 once cut to 32 bits.
   // An empty file and a binary one are said to be damaged in words, without the bytes.
   for (const std::string text : {"{\"scale\": 2", "[]", "{\"scale\": 9}", "{\"scale\": 4294967298}",
-                                 "{\"fullscreen\": 1}", "",
+                                 "{\"fullscreen\": 1}", "{\"speed\": 24}", "{\"keys\": []}", "",
                                  "\x7f"
                                  "ELF\x02\x01\x01\x1b[2J"}) {
     fs::create_directories(path_.parent_path());
@@ -56,13 +57,51 @@ TEST_F(SettingsTest, ADamagedOrUnreadableFileIsOneWarningAndTheDefaults) {
   fs::remove(path_);
   fs::create_directories(path_);  // a folder where the file should be cannot be read
   SettingsFile(path_, warnings_).Load();
-  EXPECT_EQ(WarningLines(), 8) << warnings_.str();
+  EXPECT_EQ(WarningLines(), 10) << warnings_.str();
   EXPECT_NE(warnings_.str().find(path_.string()), std::string::npos);
   EXPECT_NE(warnings_.str().find("the file is empty"), std::string::npos) << warnings_.str();
   EXPECT_EQ(warnings_.str().find("Success"), std::string::npos) << warnings_.str();
   EXPECT_TRUE(std::ranges::all_of(warnings_.str(), [](char c) {
     return c == '\n' || (c >= ' ' && c < 127);
   })) << warnings_.str();
+}
+
+// The player's key map is read as written, what cannot be used is named, and the game's own
+// saves keep the rest of the file as the player wrote it.
+TEST_F(SettingsTest, AKeyMapIsReadNamesWhatItCannotUseAndOutlivesTheGamesSaves) {
+  fs::create_directories(path_.parent_path());
+  const std::string written =
+      R"({"keys": {"jump": ["w", "Up", "Spcae"], "walk-left": "a", "pause": ["Nope"],)"
+      R"( "timer": [], "jumpp": ["J"]}, "buttons": {"call-bird": ["b", "z"]},)"
+      R"( "speed": 50, "timer": true, "note": "mine"})";
+  std::ofstream(path_) << written;
+  SettingsFile file(path_, warnings_);
+  Settings settings = file.Load();
+  EXPECT_EQ(settings.keys.KeysOf(Action::Jump), (std::vector<std::string>{"W", "Up"}));
+  EXPECT_EQ(settings.keys.KeysOf(Action::WalkLeft), std::vector<std::string>{"A"});
+  EXPECT_EQ(settings.keys.KeysOf(Action::Pause), DefaultKeyMap().KeysOf(Action::Pause))
+      << "an action left with no key keeps its default";
+  EXPECT_TRUE(settings.keys.KeysOf(Action::Timer).empty()) << "no key at all, as asked";
+  EXPECT_EQ(settings.keys.ButtonsOf(Action::CallBird), std::vector<std::string>{"b"});
+  EXPECT_EQ(settings.keys.KeysOf(Action::WalkRight), DefaultKeyMap().KeysOf(Action::WalkRight));
+  EXPECT_EQ(settings.speed, 50);
+  EXPECT_TRUE(settings.timer);
+  for (const char* named : {"\"Spcae\"", "\"Nope\"", "\"jumpp\"", "\"z\""}) {
+    EXPECT_NE(warnings_.str().find(named), std::string::npos) << named << warnings_.str();
+  }
+  EXPECT_EQ(WarningLines(), 4) << warnings_.str();
+
+  settings.scale = 2;
+  settings.timer = false;
+  file.Save(settings);
+  std::ostringstream quiet;
+  const Settings again = SettingsFile(path_, quiet).Load();
+  EXPECT_EQ(again.keys, settings.keys);
+  EXPECT_EQ(again.scale, 2);
+  EXPECT_FALSE(again.timer);
+  std::ifstream in(path_);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(in), {}).find("\"note\":\"mine\""),
+            std::string::npos);
 }
 
 TEST_F(SettingsTest, AFileThatCannotBeWrittenIsOneWarning) {

@@ -73,11 +73,13 @@ TEST_F(CliErrorsTest, AFileThatCannotBeReadOrWrittenIsNamed) {
       // A full disk is a failure too, never a success.
       {"--script -", "screenshot /dev/full\n", {"/dev/full"}},
       {"--render Intro /dev/full", "", {"/dev/full"}},
-      {"--record /dev/full", "", {"recording /dev/full", "No space left"}}};
+      {"--record /dev/full", "", {"recording /dev/full", "No space left"}},
+      // A recording that cannot be read cannot be checked.
+      {"--verify /nonexistent/run.script", "", {"/nonexistent/run.script", "No such file"}}};
   for (const auto& [args, script, words] : cases) {
     SCOPED_TRACE(args);
     const Outcome outcome = Run("", args, script);
-    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.status, args.starts_with("--verify") ? 2 : 1);
     ExpectOneLineNaming(outcome, words);
   }
 }
@@ -130,6 +132,10 @@ TEST_F(CliErrorsTest, UsageErrorsSayWhatIsWrongAndWhereTheHelpIs) {
            {"--render Intro", "--render"},
            {"--start Level4", "Level4"},
            {"--scale 9", "9"},
+           {"--speed 24", "24"},
+           {"--script - --speed 50", "--speed"},
+           {"--script - --verify '" + recording.string() + "'", "--verify"},
+           {"--keys --records", "--records"},
            {"--jump", "--jump"}}) {
     const Outcome outcome = Run("", args, "dump\n");
     EXPECT_EQ(outcome.status, 2) << args;
@@ -146,13 +152,15 @@ TEST_F(CliErrorsTest, TheHelpGivesEveryOptionOneLine) {
   EXPECT_EQ(outcome.status, 0);
   for (const char* option : {"--help", "--version", "--script FILE", "--start Level1|Level2|Level3",
                              "--render WINDOW FILE.png", "--scale N", "--fullscreen",
-                             "--record FILE", "--timing-log FILE"}) {
+                             "--record FILE", "--timing-log FILE", "--timer", "--speed PERCENT",
+                             "--verify FILE", "--keys", "--records"}) {
     const std::size_t at = outcome.out.find(option);
     ASSERT_NE(at, std::string::npos) << option << " is missing from\n" << outcome.out;
     const std::string line = outcome.out.substr(at, outcome.out.find('\n', at) - at);
     EXPECT_GT(line.size(), std::string(option).size() + 10) << "no description: " << line;
   }
   EXPECT_NE(outcome.out.find("~/.config/reddoor/settings.json"), std::string::npos);
+  EXPECT_NE(outcome.out.find("~/.local/share/reddoor/records.json"), std::string::npos);
 }
 
 // A wait that could run for hours is a bad line; the limit is a wait of 24.8 days.

@@ -1,63 +1,20 @@
 #pragma once
-// The gamepads as a second keyboard: the d-pad and the left stick walk, the south face button
-// jumps and the west one calls the bird. Pads can be plugged in and out while the game runs.
+// The gamepads as SDL game controllers (game/pad_holds.hpp tells which input holds which key).
+// Pads can be plugged in and out while the game runs.
 #include <SDL.h>
 
-#include <bitset>
-#include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
-#include "game/keys.hpp"
+#include "game/pad_holds.hpp"
 
 namespace reddoor {
 
-// The game key a controller button (SDL_GameControllerButton) stands for, if any.
-std::optional<Key> KeyOfButton(Uint8 button);
-
-// Where the left stick points along its X axis.
-enum class Stick : std::uint8_t { Centred, Left, Right };
-
-// The stick is pushed from kStickPushed on, and centred again only below kStickReleased: a stick
-// resting near the edge of the dead zone does not walk in fits and starts.
-inline constexpr int kStickPushed = 8000;
-inline constexpr int kStickReleased = 6000;
-
-// Where the stick points at this axis value, given where it pointed before.
-Stick StickAt(Sint16 value, Stick before);
-
-// The game keys the pads' inputs hold down. Each button and each stick of each pad holds its key
-// on its own: a key goes down with the first input holding it and up with the last.
-class PadHolds {
- public:
-  // Told when a game key goes down or up on the gamepads taken together.
-  using KeyChange = std::function<void(Key key, bool down)>;
-  explicit PadHolds(KeyChange onChange) : onChange_(std::move(onChange)) {}
-  void Button(SDL_JoystickID pad, Uint8 button, bool down);
-  void StickX(SDL_JoystickID pad, Sint16 value);
-  // The pad is gone: it holds nothing any more.
-  void Remove(SDL_JoystickID pad);
-  // Nothing is held until pressed again; a stick counts again when it next moves.
-  void ReleaseAll();
-
- private:
-  using HeldKeys = std::bitset<kKeys.size()>;
-  struct Pad {
-    SDL_JoystickID id;
-    std::uint32_t buttons = 0;  // the held buttons that stand for keys, by SDL number
-    Stick stick = Stick::Centred;
-  };
-  Pad& PadOf(SDL_JoystickID id);
-  HeldKeys Held() const;
-  // Tells the keys that went down or up since the keys held were `before`.
-  void Report(HeldKeys before) const;
-
-  KeyChange onChange_;
-  std::vector<Pad> pads_;
-};
+// The pad button an SDL game controller button (SDL_GameControllerButton) is, if it stands for
+// a game key.
+std::optional<PadButton> PadButtonOf(Uint8 button);
 
 class Gamepads {
  public:

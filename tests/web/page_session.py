@@ -1,5 +1,6 @@
 """The page in Debian's headless chromium, driven by chromium-driver through selenium, served
 from 127.0.0.1 as tools/serve-web.sh serves it. Shared by the page's test and its budgets."""
+import collections
 import contextlib
 import functools
 import http.server
@@ -66,13 +67,18 @@ def wait_for(what, check, timeout=10.0):
         time.sleep(0.02)
 
 
+# Where the game stands: the visible window, paused or not, the keys down (as "Right") and the
+# message open ("" for none).
+State = collections.namedtuple("State", "window paused keys message")
+
+
 def state(driver):
-    """(window, paused, message) as the page's game tells them."""
+    """The State as the page's game tells it; None before the game has started."""
     text = driver.execute_script("return window.redDoorState ? window.redDoorState() : ''")
     if not text:
         return None
-    window, paused, message = text.split("|", 2)
-    return window, paused == "paused", message
+    window, paused, keys, message = text.split("|", 3)
+    return State(window, paused == "paused", tuple(keys.split()), message)
 
 
 def open_game(driver, address, query=""):

@@ -117,16 +117,19 @@
     canvas.focus();
     wake();
   }
-  // The clock runs once a frame while a tick is due within the next frames; until then, and
-  // while the game is held, the page asks for no frames. Input wakes the loop.
+  // The clock runs once a frame while a tick is due within the next frames or a gamepad is to be
+  // read; until then, and while the game is held without a gamepad, the page asks for no frames.
+  // Input wakes the loop.
   let scheduled = false;
   const FRAME_MS = 17;
   function frame() {
     scheduled = false;
-    const until = Module._RedDoorFrame(performance.now());
-    if (until < 0) return;
+    const now = performance.now();
+    if (pads.size) readPads(now);
+    const until = Module._RedDoorFrame(now);
+    if (until < 0 && !pads.size) return;
     scheduled = true;
-    if (until <= FRAME_MS) {
+    if (until <= FRAME_MS || pads.size) {
       requestAnimationFrame(frame);
     } else {
       setTimeout(() => requestAnimationFrame(frame), until - FRAME_MS);
@@ -161,6 +164,33 @@
   }
   window.addEventListener('keydown', e => key(e, true));
   window.addEventListener('keyup', e => key(e, false));
+
+  // Gamepads with the browser's standard mapping, whose buttons the game knows by number (others
+  // are left alone, as the desktop leaves joysticks that are no game controllers). The browser
+  // tells of no change on a pad: the page reads the pads once a frame while one is connected.
+  const pads = new Set();
+  function padGone(index) {
+    if (pads.delete(index) && started) Module._RedDoorPadGone(index, performance.now());
+  }
+  function readPads(now) {
+    const seen = navigator.getGamepads();
+    for (const index of pads) {
+      const pad = seen[index];
+      if (!pad || !pad.connected) {
+        padGone(index);
+        continue;
+      }
+      let buttons = 0;
+      pad.buttons.forEach((button, i) => { if (button.pressed && i < 32) buttons |= 1 << i; });
+      Module._RedDoorPad(index, buttons, Math.round((pad.axes[0] || 0) * 32767), now);
+    }
+  }
+  window.addEventListener('gamepadconnected', e => {
+    if (e.gamepad.mapping !== 'standard') return;
+    pads.add(e.gamepad.index);
+    wake();
+  });
+  window.addEventListener('gamepaddisconnected', e => padGone(e.gamepad.index));
 
   function canvasPoint(event) {
     const box = canvas.getBoundingClientRect();

@@ -16,10 +16,12 @@ from selenium.webdriver.chrome.service import Service
 
 @contextlib.contextmanager
 def served(site, extra_files=()):
-    """The site, and any extra files, on a free port of 127.0.0.1; yields the address."""
+    """The site, and any extra files, on a free port of 127.0.0.1; yields the address. An extra
+    file takes the place of the site's file of its name."""
     root = tempfile.mkdtemp(prefix="reddoor-site-")
     try:
-        for name in os.listdir(site):
+        replaced = {os.path.basename(path) for path in extra_files}
+        for name in set(os.listdir(site)) - replaced:
             os.symlink(os.path.abspath(os.path.join(site, name)), os.path.join(root, name))
         for path in extra_files:
             shutil.copy(path, root)

@@ -2,7 +2,9 @@
 """The page as a player meets it: it loads from 127.0.0.1, draws the title window as the
 desktop does, Return starts the game, a walk into the water opens the box, Return answers it,
 P pauses, and the recording replays under node; a gamepad walks, answers the box and lets go of
-what it held when it goes; a click on OK answers the box.
+what it held when it goes; a click on OK answers the box; the Fullscreen button, F11 and
+Alt+Return ask for fullscreen; kept settings, damaged or out of reach, cost no game; without
+WebAssembly the page says so.
   tests/web/page_test.py build-web/site build/reddoor build-web/node/reddoor.js"""
 import os
 import subprocess
@@ -11,7 +13,9 @@ import tempfile
 
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
 
 from page_session import browser, open_game, served, state, wait_for
 
@@ -259,16 +263,114 @@ def check_gamepad(driver, address):
           "OK answer the box, a pad gone lets go; no reading without a pad")
 
 
+def fullscreen(driver):
+    return driver.execute_script(
+        "return document.fullscreenElement ? document.fullscreenElement.id : ''")
+
+
+def check_fullscreen(driver, address):
+    """The Fullscreen button, F11 and Alt+Return ask the browser for fullscreen and back; the
+    game on the title window takes none of them as Return."""
+    open_game(driver, address)
+    driver.find_element(By.ID, "fullscreen").click()
+    wait_for("fullscreen from the button", lambda: fullscreen(driver) == "stage")
+    ActionChains(driver).send_keys(Keys.F11).perform()
+    wait_for("a window again after F11", lambda: fullscreen(driver) == "")
+    ActionChains(driver).key_down(Keys.ALT).send_keys(Keys.RETURN).key_up(Keys.ALT).perform()
+    wait_for("fullscreen from Alt+Return", lambda: fullscreen(driver) == "stage")
+    ActionChains(driver).send_keys(Keys.F11).perform()
+    wait_for("a window again", lambda: fullscreen(driver) == "")
+    assert state(driver).window == "Intro", state(driver)
+    print("fullscreen: the button, F11 and Alt+Return switch it")
+
+
+def note(driver):
+    return driver.execute_script(
+        "const n = document.getElementById('note'); return n.hidden ? '' : n.textContent")
+
+
+def scale_shown(driver):
+    """The canvas's width over the title window's width at scale 1, and the scale menu's value."""
+    return driver.execute_script(
+        "return [document.getElementById('game').width / 459, "
+        "document.getElementById('scale').value]")
+
+
+def check_settings(driver, address):
+    """A kept scale is used; a damaged one, or storage the browser refuses, leaves the defaults
+    with a note, and the game plays."""
+    driver.set_window_size(1400, 1100)  # room for the title window at scale 2
+    open_game(driver, address)
+    assert scale_shown(driver) == [2, "0"] and note(driver) == "", scale_shown(driver)
+    kept = "localStorage.setItem('reddoor.settings', arguments[0])"
+    driver.execute_script(kept, '{"largestScale": 1}')
+    open_game(driver, address)
+    assert scale_shown(driver) == [1, "1"] and note(driver) == "", scale_shown(driver)
+
+    for damaged in ('{"largestScale": "huge"}', '{"largestScale": 9}', "{largestScale", "null"):
+        driver.execute_script(kept, damaged)
+        open_game(driver, address)
+        assert scale_shown(driver) == [2, "0"], (damaged, scale_shown(driver))
+        assert "could not be read" in note(driver), (damaged, note(driver))
+
+    refuse = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+      for (const name of ['getItem', 'setItem']) {
+        Storage.prototype[name] = () => { throw new DOMException('refused', 'SecurityError'); };
+      }"""})["identifier"]
+    try:
+        open_game(driver, address)
+        assert scale_shown(driver) == [2, "0"], scale_shown(driver)
+        assert "does not let the page keep settings" in note(driver), note(driver)
+        Select(driver.find_element(By.ID, "scale")).select_by_value("1")
+        wait_for("the scale chosen", lambda: scale_shown(driver) == [1, "1"])
+        ActionChains(driver).send_keys(Keys.RETURN).perform()
+        wait_for("Level1 without storage", lambda: state(driver).window == "Level1")
+    finally:
+        driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": refuse})
+        driver.execute_script("localStorage.clear()")
+        driver.set_window_size(1000, 800)
+    print("settings: a kept scale is used; damaged or refused, the defaults with a note")
+
+
+def fault_shown(driver):
+    return driver.execute_script(
+        "const f = document.getElementById('fault'); return f.hidden ? '' : f.textContent")
+
+
+def check_without_webassembly(driver, address, broken_address):
+    """A browser without WebAssembly, and a damaged reddoor.wasm, get a message, not a blank
+    page."""
+    without = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                     {"source": "delete window.WebAssembly;"})["identifier"]
+    try:
+        driver.get(address)
+        told = wait_for("the message without WebAssembly", lambda: fault_shown(driver))
+        assert "needs WebAssembly" in told, told
+    finally:
+        driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": without})
+    driver.get(broken_address)
+    told = wait_for("the message of a damaged game", lambda: fault_shown(driver))
+    assert told.startswith("The game could not start: "), told
+    print(f"no WebAssembly: the page says so; a damaged one: {told[:70]}...")
+
+
 def main():
     site, desktop, node_js = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as work:
         reference = os.path.join(work, "intro.png")
         subprocess.run([desktop, "--render", "Intro", reference], check=True)
-        with served(site, [reference]) as address, browser() as driver:
+        broken = os.path.join(work, "reddoor.wasm")
+        with open(broken, "w") as f:
+            f.write("no WebAssembly")
+        with served(site, [reference]) as address, served(site, [broken]) as broken_address, \
+                browser() as driver:
             check_title_drawn(driver, address)
             check_return_starts(driver, address)
             check_water_and_box(driver, address, node_js)
             check_gamepad(driver, address)
+            check_fullscreen(driver, address)
+            check_settings(driver, address)
+            check_without_webassembly(driver, address, broken_address)
     print("page: all checks passed")
 
 

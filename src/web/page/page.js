@@ -18,18 +18,41 @@
   let started = false;
   let pointerFrom = null;
 
+  // The scales the menu offers; a kept scale must be one of them.
+  const SCALES = Array.from(scaleChoice.options, option => Number(option.value));
+  const NOT_KEPT = 'This browser does not let the page keep settings: the scale lasts only ' +
+                   'while the page is open.';
+  // Shows `message` in the page's element `id`: 'note' in the bar, or 'fault' over the game.
+  function show(id, message) {
+    const box = document.getElementById(id);
+    box.textContent = message;
+    box.hidden = false;
+  }
+  // The settings kept in the browser, or the defaults where none are kept or they cannot be read.
   function loadSettings() {
+    const defaults = { largestScale: 0 };
+    let kept;
     try {
-      return Object.assign({ largestScale: 0 }, JSON.parse(localStorage.getItem(SETTINGS)));
+      kept = localStorage.getItem(SETTINGS);
     } catch (e) {
-      return { largestScale: 0 };
+      show('note', NOT_KEPT);
+      return defaults;
     }
+    if (kept === null) return defaults;
+    try {
+      const largestScale = JSON.parse(kept).largestScale ?? 0;
+      if (SCALES.includes(largestScale)) return { largestScale };
+    } catch (e) { /* told below */ }
+    show('note', 'The kept settings could not be read: the game starts with the defaults.');
+    return defaults;
   }
   const settings = loadSettings();
   function saveSettings() {
     try {
       localStorage.setItem(SETTINGS, JSON.stringify(settings));
-    } catch (e) { /* a page without storage plays on with the defaults */ }
+    } catch (e) {
+      show('note', NOT_KEPT);
+    }
   }
 
   // The font at `scale` times its size at 96 dots per inch, as the desktop draws it.
@@ -84,13 +107,17 @@
         if (!window.redDoorFirstFrameAt) window.redDoorFirstFrameAt = performance.now();
       },
       fault(s) {
-        const box = document.getElementById('fault');
-        box.textContent = 'reddoor: ' + s;
-        box.hidden = false;
+        show('fault', 'reddoor: ' + s);
       },
     },
     onRuntimeInitialized() {
       fontsReady.then(start);
+    },
+    // The game's WebAssembly did not load or run: the page says so instead of staying blank.
+    onAbort(what) {
+      show('fault', typeof WebAssembly !== 'object'
+        ? 'Red Door needs WebAssembly, which this browser does not have or has turned off.'
+        : (started ? 'The game stopped: ' : 'The game could not start: ') + what);
     },
   };
 

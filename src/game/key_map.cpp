@@ -21,21 +21,22 @@ constexpr std::array<std::string_view, 28> kNamedKeys = {
     "Right Ctrl", "Left Alt",  "Right Alt", "Keypad 0",    "Keypad 2",    "Keypad 4",
     "Keypad 5",   "Keypad 6",  "Keypad 8",  "Keypad Enter"};
 
-constexpr std::array<std::string_view, 15> kButtons = {"a",
-                                                       "b",
-                                                       "x",
-                                                       "y",
-                                                       "back",
-                                                       "guide",
-                                                       "start",
-                                                       "leftstick",
-                                                       "rightstick",
-                                                       "leftshoulder",
-                                                       "rightshoulder",
-                                                       "dpup",
-                                                       "dpdown",
-                                                       "dpleft",
-                                                       "dpright"};
+// In the order of PadButton.
+constexpr std::array<std::string_view, kPadButtonCount> kButtons = {"a",
+                                                                    "b",
+                                                                    "x",
+                                                                    "y",
+                                                                    "back",
+                                                                    "guide",
+                                                                    "start",
+                                                                    "leftstick",
+                                                                    "rightstick",
+                                                                    "leftshoulder",
+                                                                    "rightshoulder",
+                                                                    "dpup",
+                                                                    "dpdown",
+                                                                    "dpleft",
+                                                                    "dpright"};
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -105,6 +106,22 @@ std::optional<std::string_view> KeyNamed(std::string_view name) {
 
 std::optional<std::string_view> ButtonNamed(std::string_view name) {
   return Among(kButtons, name);
+}
+
+std::optional<PadButton> PadButtonNamed(std::string_view name) {
+  const std::optional<std::string_view> known = ButtonNamed(name);
+  if (!known) return std::nullopt;
+  return static_cast<PadButton>(std::find(kButtons.begin(), kButtons.end(), *known) -
+                                kButtons.begin());
+}
+
+std::optional<Key> KeyMap::GameKeyOf(PadButton button) const {
+  for (Action action : kActions) {
+    for (const std::string& name : ButtonsOf(action)) {
+      if (PadButtonNamed(name) == button) return reddoor::GameKeyOf(action);
+    }
+  }
+  return std::nullopt;
 }
 
 const KeyMap& DefaultKeyMap() {

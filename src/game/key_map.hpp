@@ -25,6 +25,29 @@ std::optional<Action> ActionNamed(std::string_view name);
 // The game key an action holds down; none for the actions of the surroundings.
 std::optional<Key> GameKeyOf(Action action);
 
+// A gamepad's buttons by their place on the pad, not by the letters printed on them (a Nintendo
+// pad has its A on the east); named "a", "b", "x", "y", "back", "guide", "start", "leftstick",
+// "rightstick", "leftshoulder", "rightshoulder", "dpup", "dpdown", "dpleft", "dpright".
+enum class PadButton : std::uint8_t {
+  South,
+  East,
+  West,
+  North,
+  Back,
+  Guide,
+  Start,
+  LeftStick,
+  RightStick,
+  LeftShoulder,
+  RightShoulder,
+  DpadUp,
+  DpadDown,
+  DpadLeft,
+  DpadRight
+};
+inline constexpr std::size_t kPadButtonCount = 15;
+std::optional<PadButton> PadButtonNamed(std::string_view name);
+
 // The keyboard's key of this name, written as the key map writes it ("left" is "Left"); none
 // for a name that is no key.
 std::optional<std::string_view> KeyNamed(std::string_view name);
@@ -42,6 +65,8 @@ struct KeyMap {
   const std::vector<std::string>& ButtonsOf(Action a) const {
     return buttons[static_cast<std::size_t>(a)];
   }
+  // The game key a gamepad button holds, if any.
+  std::optional<Key> GameKeyOf(PadButton button) const;
   friend bool operator==(const KeyMap&, const KeyMap&) = default;
 };
 

@@ -4,87 +4,11 @@
 #include <iostream>
 
 namespace reddoor {
-namespace {
 
-std::optional<Key> KeyOfStick(Stick stick) {
-  switch (stick) {
-    case Stick::Left:
-      return Key::Left;
-    case Stick::Right:
-      return Key::Right;
-    case Stick::Centred:
-      break;
-  }
-  return std::nullopt;
-}
-
-std::uint32_t Bit(Uint8 button) {
-  return std::uint32_t{1} << button;
-}
-
-}  // namespace
-
-Stick StickAt(Sint16 value, Stick before) {
-  // How far the stick still leans the way it pointed.
-  const int leaning = before == Stick::Right ? value : before == Stick::Left ? -value : 0;
-  if (leaning >= kStickReleased) return before;
-  if (value >= kStickPushed) return Stick::Right;
-  if (value <= -kStickPushed) return Stick::Left;
-  return Stick::Centred;
-}
-
-void PadHolds::Button(SDL_JoystickID pad, Uint8 button, bool down) {
-  if (!bindings_.GameKeyOfButton(button)) return;
-  const HeldKeys before = Held();
-  Pad& p = PadOf(pad);
-  p.buttons = down ? p.buttons | Bit(button) : p.buttons & ~Bit(button);
-  Report(before);
-}
-
-void PadHolds::StickX(SDL_JoystickID pad, Sint16 value) {
-  const HeldKeys before = Held();
-  Pad& p = PadOf(pad);
-  p.stick = StickAt(value, p.stick);
-  Report(before);
-}
-
-void PadHolds::Remove(SDL_JoystickID pad) {
-  const HeldKeys before = Held();
-  std::erase_if(pads_, [pad](const Pad& p) { return p.id == pad; });
-  Report(before);
-}
-
-void PadHolds::ReleaseAll() {
-  const HeldKeys before = Held();
-  for (Pad& p : pads_) p = Pad{p.id};
-  Report(before);
-}
-
-PadHolds::Pad& PadHolds::PadOf(SDL_JoystickID id) {
-  const auto known =
-      std::find_if(pads_.begin(), pads_.end(), [id](const Pad& p) { return p.id == id; });
-  return known != pads_.end() ? *known : pads_.emplace_back(Pad{id});
-}
-
-PadHolds::HeldKeys PadHolds::Held() const {
-  HeldKeys held;
-  const auto hold = [&held](std::optional<Key> key) {
-    if (key) held.set(IndexOf(*key));
-  };
-  for (const Pad& pad : pads_) {
-    hold(KeyOfStick(pad.stick));
-    for (Uint8 button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
-      if (pad.buttons & Bit(button)) hold(bindings_.GameKeyOfButton(button));
-    }
-  }
-  return held;
-}
-
-void PadHolds::Report(HeldKeys before) const {
-  const HeldKeys after = Held();
-  for (std::size_t i = 0; i < kKeys.size(); ++i) {
-    if (before[i] != after[i]) onChange_(kKeys[i], after[i]);
-  }
+// SDL numbers its buttons in the order of PadButton.
+std::optional<PadButton> PadButtonOf(Uint8 button) {
+  if (button >= kPadButtonCount) return std::nullopt;
+  return static_cast<PadButton>(button);
 }
 
 Gamepads::~Gamepads() {
@@ -115,9 +39,9 @@ bool Gamepads::Handle(const SDL_Event& event) {
       return true;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-      if (IsOpen(event.cbutton.which)) {
-        holds_.Button(event.cbutton.which, event.cbutton.button,
-                      event.cbutton.state == SDL_PRESSED);
+      if (const std::optional<PadButton> button = PadButtonOf(event.cbutton.button);
+          button && IsOpen(event.cbutton.which)) {
+        holds_.Button(event.cbutton.which, *button, event.cbutton.state == SDL_PRESSED);
       }
       return true;
     case SDL_CONTROLLERAXISMOTION:

@@ -22,7 +22,7 @@ std::optional<Key> GameKeyOf(std::optional<Action> action) {
 }  // namespace
 
 // The map's names are SDL's own, so every one of them is found.
-KeyBindings::KeyBindings(const KeyMap& map) {
+KeyBindings::KeyBindings(const KeyMap& map) : map_(map) {
   for (Action action : kActions) {
     for (const std::string& name : map.KeysOf(action)) {
       const SDL_Keycode code = SDL_GetKeyFromName(name.c_str());
@@ -47,10 +47,6 @@ std::optional<Action> KeyBindings::OfButton(Uint8 button) const {
 
 std::optional<Key> KeyBindings::GameKeyOfKey(SDL_Keycode code) const {
   return GameKeyOf(OfKey(code));
-}
-
-std::optional<Key> KeyBindings::GameKeyOfButton(Uint8 button) const {
-  return GameKeyOf(OfButton(button));
 }
 
 std::vector<SDL_Keycode> KeyBindings::KeysOf(Key key) const {

@@ -18,13 +18,14 @@ class KeyBindings {
 
   std::optional<Action> OfKey(SDL_Keycode code) const;
   std::optional<Action> OfButton(Uint8 button) const;
-  // The game key that this keyboard key or controller button holds down, if any.
+  // The game key that this keyboard key holds down, if any.
   std::optional<Key> GameKeyOfKey(SDL_Keycode code) const;
-  std::optional<Key> GameKeyOfButton(Uint8 button) const;
   // The keyboard keys that hold this game key.
   std::vector<SDL_Keycode> KeysOf(Key key) const;
+  const KeyMap& Map() const { return map_; }
 
  private:
+  KeyMap map_;
   std::vector<std::pair<SDL_Keycode, Action>> keys_;  // the first for a key counts
   std::vector<std::pair<Uint8, Action>> buttons_;
 };

@@ -51,8 +51,8 @@ class KeyInput {
   const GameHold& hold_;
   const KeyBindings& bindings_;
   Runtime* runtime_ = nullptr;
-  Gamepads gamepads_{bindings_,
-                     [this](Key key, bool down) { Changed(KeySource::Gamepad, key, down); }};
+  Gamepads gamepads_{[this](Key key, bool down) { Changed(KeySource::Gamepad, key, down); },
+                     bindings_.Map()};
   KeyFlags heldWhenLetGo_{};   // the keys down when the game last let go of them
   KeyFlags heldFromBefore_{};  // down since before the focus came back: no press until up
   // When each key last went up on the keyboard, by SDL's time stamp.

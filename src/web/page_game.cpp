@@ -37,6 +37,15 @@ std::optional<Key> GameKey(PageKey key) {
   }
 }
 
+// The buttons of the browser's standard mapping that stand for game keys, by number.
+constexpr std::array<std::pair<int, PadButton>, 4> kStandardButtons = {
+    {{0, PadButton::South},
+     {2, PadButton::West},
+     {14, PadButton::DpadLeft},
+     {15, PadButton::DpadRight}}};
+constexpr std::uint32_t kStandardSouth = 1u << 0;
+constexpr std::uint32_t kStandardStart = 1u << 9;
+
 // 0xAARRGGBB to the bytes R, G, B, A that the page's canvas takes.
 constexpr std::uint32_t ToRgba(Pixel p) {
   return (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
@@ -105,13 +114,40 @@ void PageGame::KeyChanged(PageKey key, bool down, double pageMs) {
   } else if (key == PageKey::Pause) {
     if (down) SetPause(!pausedByPlayer_, pausedByAway_, pageMs);
   } else if (const std::optional<Key> game = GameKey(key)) {
-    // A held game takes no presses; the keys were let go of as it was held.
-    if (Held() && down) return;
-    const bool changed = down ? runtime_.KeyDown(*game) : runtime_.KeyUp(*game);
-    if (changed && key == PageKey::Space && !down && !Held()) runtime_.PressButton();
+    GameKeyChanged(*game, KeySource::Keyboard, down);
   } else if (key == PageKey::Return && down && !Held()) {
     runtime_.PressButton();
   }
+  Present();
+}
+
+void PageGame::PadRead(int pad, std::uint32_t buttons, int stickX, double pageMs) {
+  PadSeen& seen = padsSeen_[pad];
+  const std::uint32_t changed = buttons ^ seen.buttons;
+  const bool moved = stickX != seen.stickX;
+  if (changed == 0 && !moved) return;
+  seen.buttons = buttons;
+  seen.stickX = stickX;
+  RunDueTicks(pageMs);
+  for (const auto& [number, button] : kStandardButtons) {
+    const std::uint32_t bit = 1u << number;
+    if (changed & bit) pads_.Button(pad, button, (buttons & bit) != 0);
+  }
+  if (moved) pads_.StickX(pad, stickX);
+  // As on the desktop: the south button answers the message, start presses the window's button.
+  const std::uint32_t pressed = changed & buttons;
+  if (box_ && (pressed & kStandardSouth)) {
+    Answer(pageMs);
+  } else if (!Held() && (pressed & kStandardStart)) {
+    runtime_.PressButton();
+  }
+  Present();
+}
+
+void PageGame::PadGone(int pad, double pageMs) {
+  RunDueTicks(pageMs);
+  padsSeen_.erase(pad);
+  pads_.Remove(pad);
   Present();
 }
 
@@ -152,12 +188,25 @@ void PageGame::SetPause(bool byPlayer, bool byAway, double pageMs) {
   if (Paused() == was) return;
   if (Paused()) {
     clock_.Hold(pageMs);
-    // Every key is let go of: a key held on must be pressed again after the pause.
-    for (Key key : kKeys) runtime_.KeyUp(key);
+    ReleaseKeys();
   } else {
     clock_.Release(pageMs);
   }
   drawnState_.reset();
+}
+
+void PageGame::GameKeyChanged(Key key, KeySource source, bool down) {
+  // A held game takes no presses; the keys were let go of as it was held.
+  if (Held() && down) return;
+  const bool changed = down ? runtime_.KeyDown(key, source) : runtime_.KeyUp(key, source);
+  if (changed && key == Key::Space && !down && !Held()) runtime_.PressButton();
+}
+
+// As on the desktop, a key still down when the game is held must be pressed again after. The
+// message takes the keyboard to itself: a key let go of while it is open never reaches the game.
+void PageGame::ReleaseKeys() {
+  pads_.ReleaseAll();
+  for (Key key : kKeys) runtime_.KeyUp(key, KeySource::Keyboard);
 }
 
 void PageGame::Answer(double pageMs) {
@@ -180,6 +229,7 @@ void PageGame::WindowShown(const Window& window) {
 void PageGame::MessageOpened(const Window& /*window*/, std::string_view text) {
   box_.emplace(text, text_);
   spaceDownOnBox_ = false;
+  ReleaseKeys();
   // The page's clock stands from its last reading; the game's own stands at the tick.
   clock_.Hold(lastPageMs_);
   drawnState_.reset();

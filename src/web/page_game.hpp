@@ -5,12 +5,14 @@
 // click and change of focus, each with the time of its clock; the game never waits inside a
 // call.
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "game/pad_holds.hpp"
 #include "game/platform.hpp"
 #include "game/runtime.hpp"
 #include "scene/canvas.hpp"
@@ -54,6 +56,11 @@ class PageGame final : public Platform {
   // Page time in ms until the next tick is due; -1 while none will come without input.
   double UntilDue(double pageMs) const;
   void KeyChanged(PageKey key, bool down, double pageMs);
+  // A gamepad as the page read it this frame: bit i of `buttons` is button i of the browser's
+  // standard mapping, `stickX` the left stick's X from -32768 (left) to 32767.
+  void PadRead(int pad, std::uint32_t buttons, int stickX, double pageMs);
+  // The pad is gone: what it held is let go of.
+  void PadGone(int pad, double pageMs);
   // The left button went up at this pixel of the frame, having gone down at `from`.
   void Click(int fromX, int fromY, int x, int y, double pageMs);
   // The page is hidden or has lost the focus: the game pauses until it is back.
@@ -66,6 +73,10 @@ class PageGame final : public Platform {
  private:
   bool Held() const { return Paused() || box_.has_value(); }
   void SetPause(bool byPlayer, bool byAway, double pageMs);
+  // A game key went down or up on the keyboard or the gamepads.
+  void GameKeyChanged(Key key, KeySource source, bool down);
+  // The game is being held: every key is let go of, and one still down must be pressed again.
+  void ReleaseKeys();
   void RunDueTicks(double pageMs);
   void Answer(double pageMs);
   // Draws what changed since the last frame and hands it to the screen.
@@ -75,12 +86,20 @@ class PageGame final : public Platform {
   // Where the box's window, with its caption bar, lies on the frame.
   PixelRect BoxOnFrame() const;
 
+  // A pad as it was last read.
+  struct PadSeen {
+    std::uint32_t buttons = 0;
+    int stickX = 0;
+  };
+
   TextRasterizer& text_;
   PictureSource& pictures_;
   PageScreen& screen_;
   PageClock clock_;
   double lastPageMs_ = 0;  // the page's time at the last call
   Runtime runtime_;
+  PadHolds pads_{[this](Key key, bool down) { GameKeyChanged(key, KeySource::Gamepad, down); }};
+  std::map<int, PadSeen> padsSeen_;  // by the browser's number of the pad
   int scale_ = 1;
   int spaceWidth_ = 0, spaceHeight_ = 0, largest_ = 0;
   bool pausedByPlayer_ = false;

@@ -116,6 +116,17 @@ EMSCRIPTEN_KEEPALIVE void RedDoorKey(int key, int down, double now) {
   Guarded([&](PageGame& game) { game.KeyChanged(static_cast<PageKey>(key), down != 0, now); });
 }
 
+// Gamepad `pad` as read this frame: bit i of `buttons` is button i of the browser's standard
+// mapping, `stickX` the left stick's X from -32768 (left) to 32767.
+EMSCRIPTEN_KEEPALIVE void RedDoorPad(int pad, int buttons, int stickX, double now) {
+  Guarded(
+      [&](PageGame& game) { game.PadRead(pad, static_cast<std::uint32_t>(buttons), stickX, now); });
+}
+
+EMSCRIPTEN_KEEPALIVE void RedDoorPadGone(int pad, double now) {
+  Guarded([&](PageGame& game) { game.PadGone(pad, now); });
+}
+
 EMSCRIPTEN_KEEPALIVE void RedDoorClick(int fromX, int fromY, int x, int y, double now) {
   Guarded([&](PageGame& game) { game.Click(fromX, fromY, x, y, now); });
 }
@@ -139,7 +150,7 @@ EMSCRIPTEN_KEEPALIVE const char* RedDoorRecording() {
   return page.answer.c_str();
 }
 
-// What the page's tests read: "window|paused|message text".
+// What the page's tests read: "window|paused|keys down|message text", the keys as "Left Right".
 EMSCRIPTEN_KEEPALIVE const char* RedDoorState() {
   Page& page = ThePage();
   page.answer.clear();
@@ -147,8 +158,13 @@ EMSCRIPTEN_KEEPALIVE const char* RedDoorState() {
   reddoor::Runtime& game = page.game->Game();
   const reddoor::Window* visible = game.VisibleWindow();
   page.answer = std::string(visible ? visible->Name() : "") + "|" +
-                (page.game->Paused() ? "paused" : "running") + "|" +
-                std::string(game.MessageText());
+                (page.game->Paused() ? "paused" : "running") + "|";
+  for (reddoor::Key key : reddoor::kKeys) {
+    if (!game.IsKeyDown(key)) continue;
+    if (page.answer.back() != '|') page.answer += ' ';
+    page.answer += reddoor::KeyName(key);
+  }
+  page.answer += "|" + std::string(game.MessageText());
   return page.answer.c_str();
 }
 

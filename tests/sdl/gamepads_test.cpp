@@ -1,5 +1,5 @@
-// The gamepads: which inputs stand for which game keys, keys held by several inputs at once,
-// and a real SDL game controller, as SDL's virtual pad, plugged in and out while the game runs.
+// The gamepads: a real SDL game controller, as SDL's virtual pad, plugged in and out while the
+// game runs. Which inputs hold which keys: tests/game/pad_holds_test.cpp.
 #include "sdl/gamepads.hpp"
 
 #include <SDL.h>
@@ -10,7 +10,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <tuple>
 #include <utility>
 
 namespace reddoor {
@@ -30,60 +29,12 @@ Changes Take(Changes& told) {
   return std::exchange(told, {});
 }
 
-constexpr SDL_JoystickID kPad1 = 1;
-constexpr SDL_JoystickID kPad2 = 2;
-
 // SDL's A is the south face button and its X the west one, wherever the letters are printed.
 const std::map<SDL_GameControllerButton, Key> kGameButtons = {
     {SDL_CONTROLLER_BUTTON_A, Key::Space},
     {SDL_CONTROLLER_BUTTON_X, Key::E},
     {SDL_CONTROLLER_BUTTON_DPAD_LEFT, Key::Left},
     {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, Key::Right}};
-
-// Pushed from kStickPushed on, centred again only below kStickReleased, straight to the other
-// side when pushed there.
-TEST(GamepadStick, DeadZoneWithHysteresis) {
-  constexpr Stick kC = Stick::Centred, kL = Stick::Left, kR = Stick::Right;
-  constexpr int kOn = kStickPushed, kOff = kStickReleased;
-  const std::tuple<int, Stick, Stick> cases[] = {
-      {kOn - 1, kC, kC},   {-kOn + 1, kC, kC}, {kOn, kC, kR},      {-kOn, kC, kL},
-      {-32768, kC, kL},    {kOff, kR, kR},     {kOff - 1, kR, kC}, {-kOff, kL, kL},
-      {-kOff + 1, kL, kC}, {-kOn, kR, kL},     {kOn, kL, kR},      {-kOn + 1, kR, kC}};
-  for (const auto& [value, before, after] : cases) {
-    EXPECT_EQ(StickAt(static_cast<Sint16>(value), before), after)
-        << value << " from " << static_cast<int>(before);
-  }
-}
-
-// A key goes down with the first input that holds it and up with the last; a pad removed
-// releases only what no other pad holds. On focus loss every key goes up, and a button still
-// down counts again only when pressed again, a stick when it next moves.
-TEST(PadHolds, InputsHoldKeysTogetherUntilTheLastLetsGo) {
-  Changes told;
-  const KeyBindings bindings;
-  PadHolds holds(bindings, RecordInto(told));
-  holds.Button(kPad1, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
-  EXPECT_EQ(Take(told), Changes{"Right down"});
-  holds.StickX(kPad1, 20000);
-  holds.StickX(kPad2, 20000);
-  holds.Button(kPad2, SDL_CONTROLLER_BUTTON_X, true);
-  holds.Button(kPad1, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
-  holds.StickX(kPad1, 0);
-  EXPECT_EQ(Take(told), Changes{"E down"});
-  holds.Remove(kPad1);
-  EXPECT_EQ(Take(told), Changes{});
-  holds.Button(kPad1, SDL_CONTROLLER_BUTTON_A, true);
-  EXPECT_EQ(Take(told), Changes{"Space down"});
-  holds.ReleaseAll();
-  EXPECT_EQ(Take(told), (Changes{"Space up", "Right up", "E up"}));
-  holds.Button(kPad1, SDL_CONTROLLER_BUTTON_A, false);
-  EXPECT_EQ(Take(told), Changes{});
-  holds.Button(kPad1, SDL_CONTROLLER_BUTTON_A, true);
-  holds.StickX(kPad2, 21000);
-  EXPECT_EQ(Take(told), (Changes{"Space down", "Right down"}));
-  holds.Remove(kPad2);
-  EXPECT_EQ(Take(told), Changes{"Right up"});
-}
 
 // A pad plugged in and out through SDL's virtual joysticks, with no display. SDL numbers a
 // virtual pad's joystick buttons in the order of the set bits of its mask: with the gaps, the
@@ -96,8 +47,7 @@ TEST(VirtualPad, PluggedInWhileRunningItWalksJumpsAndCallsUnpluggedItLetsGo) {
     ~Quit() { SDL_QuitSubSystem(SDL_INIT_JOYSTICK); }
   } const quit;
   Changes told;
-  const KeyBindings bindings;
-  Gamepads gamepads(bindings, RecordInto(told));
+  Gamepads gamepads(RecordInto(told));
   ASSERT_TRUE(gamepads.Start()) << SDL_GetError();
   Uint32 buttons = 1u << SDL_CONTROLLER_BUTTON_B;  // and one that stands for no key
   for (const auto& [button, key] : kGameButtons) buttons |= 1u << button;

@@ -1,5 +1,6 @@
 """The page in Debian's headless chromium, driven by chromium-driver through selenium, served
 from 127.0.0.1 as tools/serve-web.sh serves it. Shared by the page's test and its budgets."""
+import collections
 import contextlib
 import functools
 import http.server
@@ -15,10 +16,12 @@ from selenium.webdriver.chrome.service import Service
 
 @contextlib.contextmanager
 def served(site, extra_files=()):
-    """The site, and any extra files, on a free port of 127.0.0.1; yields the address."""
+    """The site, and any extra files, on a free port of 127.0.0.1; yields the address. An extra
+    file takes the place of the site's file of its name."""
     root = tempfile.mkdtemp(prefix="reddoor-site-")
     try:
-        for name in os.listdir(site):
+        replaced = {os.path.basename(path) for path in extra_files}
+        for name in set(os.listdir(site)) - replaced:
             os.symlink(os.path.abspath(os.path.join(site, name)), os.path.join(root, name))
         for path in extra_files:
             shutil.copy(path, root)
@@ -66,13 +69,18 @@ def wait_for(what, check, timeout=10.0):
         time.sleep(0.02)
 
 
+# Where the game stands: the visible window, paused or not, the keys down (as "Right") and the
+# message open ("" for none).
+State = collections.namedtuple("State", "window paused keys message")
+
+
 def state(driver):
-    """(window, paused, message) as the page's game tells them."""
+    """The State as the page's game tells it; None before the game has started."""
     text = driver.execute_script("return window.redDoorState ? window.redDoorState() : ''")
     if not text:
         return None
-    window, paused, message = text.split("|", 2)
-    return window, paused == "paused", message
+    window, paused, keys, message = text.split("|", 3)
+    return State(window, paused == "paused", tuple(keys.split()), message)
 
 
 def open_game(driver, address, query=""):

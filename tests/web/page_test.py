@@ -1,15 +1,21 @@
 #!/usr/bin/env python3
 """The page as a player meets it: it loads from 127.0.0.1, draws the title window as the
 desktop does, Return starts the game, a walk into the water opens the box, Return answers it,
-P pauses, and the recording replays under node.
+P pauses, and the recording replays under node; a gamepad walks, answers the box and lets go of
+what it held when it goes; a click on OK answers the box; the Fullscreen button, F11 and
+Alt+Return ask for fullscreen; kept settings, damaged or out of reach, cost no game; without
+WebAssembly the page says so.
   tests/web/page_test.py build-web/site build/reddoor build-web/node/reddoor.js"""
 import os
 import subprocess
 import sys
 import tempfile
 
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
 
 from page_session import browser, open_game, served, state, wait_for
 
@@ -46,7 +52,7 @@ image.src = 'intro.png';
 
 
 def check_title_drawn(driver, address):
-    assert open_game(driver, address) == ("Intro", False, "")
+    assert open_game(driver, address) == ("Intro", False, (), "")
     assert driver.title == "Intro", driver.title
     wait_for("the first frame", lambda: driver.execute_script("return window.redDoorFirstFrameAt"))
     result = driver.execute_async_script(COMPARE)
@@ -63,31 +69,73 @@ def check_title_drawn(driver, address):
 def check_return_starts(driver, address):
     open_game(driver, address)
     ActionChains(driver).send_keys(Keys.RETURN).perform()
-    wait_for("Level1 after Return", lambda: state(driver)[0] == "Level1")
+    wait_for("Level1 after Return", lambda: state(driver).window == "Level1")
     assert driver.title == "Level1", driver.title
+
+
+# The navy caption bar of the box drawn over the window: its pixels on the canvas and their
+# bounding box (left, top, right, bottom, inclusive), and where the canvas lies in the page.
+NAVY = """
+const g = document.getElementById('game');
+const d = g.getContext('2d').getImageData(0, 0, g.width, g.height).data;
+let n = 0, box = [g.width, g.height, -1, -1];
+for (let i = 0; i < d.length; i += 4) {
+  if (d[i] !== 0 || d[i + 1] !== 0 || d[i + 2] !== 128) continue;
+  ++n;
+  const p = i / 4, x = p % g.width, y = Math.floor(p / g.width);
+  box = [Math.min(box[0], x), Math.min(box[1], y), Math.max(box[2], x), Math.max(box[3], y)];
+}
+const r = g.getBoundingClientRect();
+return {n, box, page: [r.left, r.top, r.width / g.width]};"""
+
+
+def box_client(driver):
+    """The drawn box's client area, below its caption bar: its width at scale 1, and a function
+    giving where a point of it, in pixels at scale 1, lies in the page."""
+    found = driver.execute_script(NAVY)
+    assert found["n"] > 1000, f"no box drawn ({found['n']} navy pixels)"
+    left, top, right, bottom = found["box"]
+    scale = (bottom - top + 1) / 18  # the caption bar is 18 pixels high at scale 1
+    page_left, page_top, css = found["page"]
+
+    def at(x, y):
+        return (round(page_left + (left + x * scale) * css),
+                round(page_top + (bottom + 1 + y * scale) * css))
+    return (right - left + 1) / scale, at
+
+
+def click_at(driver, point):
+    actions = ActionBuilder(driver)
+    actions.pointer_action.move_to_location(*point).click()
+    actions.perform()
+
+
+def click_ok(driver):
+    """Clicks the box's icon, which leaves it open, then its OK. As scene/message_box_layout.cpp
+    lays the box out: the icon 32 pixels square at (12, 12), OK 75 by 23, centred, 12 below the
+    icon (the message's line is less high than the icon)."""
+    width, at = box_client(driver)
+    click_at(driver, at(28, 28))
+    assert state(driver).message, "a click on the box's icon answered it"
+    click_at(driver, at(width / 2, 12 + 32 + 12 + 23 / 2))
 
 
 def check_water_and_box(driver, address, node_js):
     open_game(driver, address, "?start=Level2")
     ActionChains(driver).key_down(Keys.ARROW_RIGHT).perform()
-    wait_for("the water's message", lambda: state(driver)[2] == "You Cant Swim?")
+    wait_for("the water's message", lambda: state(driver).message == "You Cant Swim?")
+    # The box lets go of the keys: Right let go of while it is open must not walk on after it.
+    assert state(driver).keys == (), state(driver)
     ActionChains(driver).key_up(Keys.ARROW_RIGHT).perform()
-    # The box is drawn over the level: its caption bar is navy.
-    navy = driver.execute_script("""
-      const g = document.getElementById('game');
-      const d = g.getContext('2d').getImageData(0, 0, g.width, g.height).data;
-      let n = 0;
-      for (let i = 0; i < d.length; i += 4) if (d[i] === 0 && d[i+1] === 0 && d[i+2] === 128) ++n;
-      return n;""")
-    assert navy > 1000, f"no box drawn ({navy} navy pixels)"
+    assert driver.execute_script(NAVY)["n"] > 1000, "no box drawn"
     ActionChains(driver).send_keys(Keys.RETURN).perform()
-    wait_for("the box answered", lambda: state(driver) == ("Level2", False, ""))
+    wait_for("the box answered", lambda: state(driver)[:3] == ("Level2", False, ()))
 
     ActionChains(driver).send_keys("p").perform()
-    wait_for("the pause", lambda: state(driver)[1])
+    wait_for("the pause", lambda: state(driver).paused)
     assert driver.title == "Level2 (paused)", driver.title
     ActionChains(driver).send_keys("p").perform()
-    wait_for("the game going on", lambda: not state(driver)[1])
+    wait_for("the game going on", lambda: not state(driver).paused)
 
     # The page hidden (another tab, a minimized browser): the game pauses, and goes on when the
     # page is seen again.
@@ -95,9 +143,9 @@ def check_water_and_box(driver, address, node_js):
       Object.defineProperty(document, 'hidden', {value: arguments[0], configurable: true});
       document.dispatchEvent(new Event('visibilitychange'));"""
     driver.execute_script(hide, True)
-    wait_for("the pause of a hidden page", lambda: state(driver)[1])
+    wait_for("the pause of a hidden page", lambda: state(driver).paused)
     driver.execute_script(hide, False)
-    wait_for("the game going on when seen", lambda: not state(driver)[1])
+    wait_for("the game going on when seen", lambda: not state(driver).paused)
 
     recording = driver.execute_script(
         "return Module.UTF8ToString(Module._RedDoorRecording())")
@@ -116,15 +164,213 @@ def check_water_and_box(driver, address, node_js):
           "replays")
 
 
+# Stands in for the browser's gamepads: pads shaped as the Gamepad API's, with the standard
+# mapping, which navigator.getGamepads lists while they are `listed`. Changes pad `index` by
+# `change` (buttons by number, the left stick's x, listed) and dispatches `event` for it, if any.
+# window.padReads counts the page's readings of the pads, window.gameFrames its frames, and
+# window.untilDue is what the last frame answered (-1: no tick comes without input).
+PAD = """
+const [index, change, event] = arguments;
+if (!window.testPads) {
+  window.testPads = [];
+  window.padReads = window.gameFrames = 0;
+  const frame = Module._RedDoorFrame;
+  Module._RedDoorFrame = now => (++window.gameFrames, window.untilDue = frame(now));
+  navigator.getGamepads = () => {
+    ++window.padReads;
+    return [0, 1, 2, 3].map(i => testPads[i] && testPads[i].listed ? testPads[i] : null);
+  };
+}
+const pad = testPads[index] = testPads[index] || {
+  index, id: 'test pad', connected: true, listed: true, mapping: 'standard', axes: [0, 0, 0, 0],
+  buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+for (const [button, down] of Object.entries(change.buttons || {})) {
+  pad.buttons[button].pressed = down;
+}
+if ('x' in change) pad.axes[0] = change.x;
+if ('listed' in change) pad.listed = change.listed;
+if (event) {
+  const e = new Event(event);
+  e.gamepad = pad;
+  window.dispatchEvent(e);
+}"""
+SOUTH, WEST, START, RIGHT = 0, 2, 9, 15  # the standard mapping's numbers
+
+# Waits for `count` animation frames of the page.
+FRAMES = """
+const done = arguments[arguments.length - 1];
+let count = arguments[0];
+const next = () => --count > 0 ? requestAnimationFrame(next) : done();
+requestAnimationFrame(next);"""
+
+
+def pad(driver, index, event=None, **change):
+    if "buttons" in change:
+        change["buttons"] = {str(b): down for b, down in change["buttons"].items()}
+    driver.execute_script(PAD, index, change, event)
+
+
+def keys_down(driver, *keys):
+    return lambda: state(driver).keys == keys
+
+
+def check_gamepad(driver, address):
+    open_game(driver, address)
+    pad(driver, 0, "gamepadconnected")
+    pad(driver, 0, buttons={START: True})
+    wait_for("Level1 after start", lambda: state(driver).window == "Level1")
+
+    open_game(driver, address, "?start=Level2")
+    pad(driver, 0, "gamepadconnected", buttons={RIGHT: True})
+    wait_for("a walk into the water", lambda: state(driver).message == "You Cant Swim?")
+    assert state(driver).keys == (), "the box let go of nothing"
+    click_ok(driver)
+    wait_for("the box answered by OK", lambda: not state(driver).message)
+    # Held through the box, the button must be pressed again.
+    driver.execute_async_script(FRAMES, 3)
+    assert state(driver).keys == (), state(driver)
+    pad(driver, 0, buttons={RIGHT: False}, x=-1.0)
+    wait_for("the stick walking left", keys_down(driver, "Left"))
+    pad(driver, 0, listed=False)
+    wait_for("the pad gone from the list letting go", keys_down(driver))
+
+    # A second pad goes with the browser's event, though still listed.
+    pad(driver, 1, "gamepadconnected", buttons={WEST: True})
+    wait_for("the west button", keys_down(driver, "E"))
+    pad(driver, 1, "gamepaddisconnected")
+    wait_for("the disconnected pad letting go", keys_down(driver))
+
+    # With no pad the pads are not read, and a paused game asks for no frames; a pad connected
+    # is read while the game stays paused.
+    reads = driver.execute_script("return window.padReads")
+    driver.execute_async_script(FRAMES, 5)
+    assert driver.execute_script("return window.padReads") == reads, "pads read with none there"
+    ActionChains(driver).send_keys("p").perform()
+    # The frames the key asked for run first; then one that finds the game held ends the loop.
+    driver.execute_async_script(FRAMES, 1)
+    wait_for("a frame of the paused game", lambda: driver.execute_script("return untilDue") == -1)
+    frames = driver.execute_script("return window.gameFrames")
+    driver.execute_async_script(FRAMES, 5)
+    assert driver.execute_script("return window.gameFrames") == frames, "frames while held"
+    pad(driver, 2, "gamepadconnected")
+    wait_for("the pad read", lambda: driver.execute_script("return window.padReads") > reads)
+    ActionChains(driver).send_keys("p").perform()
+    pad(driver, 2, buttons={RIGHT: True})
+    wait_for("the water again", lambda: state(driver).message == "You Cant Swim?")
+    pad(driver, 2, buttons={SOUTH: True})
+    wait_for("the box answered by the south button", lambda: not state(driver).message)
+    print("gamepad: start plays, the d-pad and the stick walk, the south button and a click on "
+          "OK answer the box, a pad gone lets go; no reading without a pad")
+
+
+def fullscreen(driver):
+    return driver.execute_script(
+        "return document.fullscreenElement ? document.fullscreenElement.id : ''")
+
+
+def check_fullscreen(driver, address):
+    """The Fullscreen button, F11 and Alt+Return ask the browser for fullscreen and back; the
+    game on the title window takes none of them as Return."""
+    open_game(driver, address)
+    driver.find_element(By.ID, "fullscreen").click()
+    wait_for("fullscreen from the button", lambda: fullscreen(driver) == "stage")
+    ActionChains(driver).send_keys(Keys.F11).perform()
+    wait_for("a window again after F11", lambda: fullscreen(driver) == "")
+    ActionChains(driver).key_down(Keys.ALT).send_keys(Keys.RETURN).key_up(Keys.ALT).perform()
+    wait_for("fullscreen from Alt+Return", lambda: fullscreen(driver) == "stage")
+    ActionChains(driver).send_keys(Keys.F11).perform()
+    wait_for("a window again", lambda: fullscreen(driver) == "")
+    assert state(driver).window == "Intro", state(driver)
+    print("fullscreen: the button, F11 and Alt+Return switch it")
+
+
+def note(driver):
+    return driver.execute_script(
+        "const n = document.getElementById('note'); return n.hidden ? '' : n.textContent")
+
+
+def scale_shown(driver):
+    """The canvas's width over the title window's width at scale 1, and the scale menu's value."""
+    return driver.execute_script(
+        "return [document.getElementById('game').width / 459, "
+        "document.getElementById('scale').value]")
+
+
+def check_settings(driver, address):
+    """A kept scale is used; a damaged one, or storage the browser refuses, leaves the defaults
+    with a note, and the game plays."""
+    driver.set_window_size(1400, 1100)  # room for the title window at scale 2
+    open_game(driver, address)
+    assert scale_shown(driver) == [2, "0"] and note(driver) == "", scale_shown(driver)
+    kept = "localStorage.setItem('reddoor.settings', arguments[0])"
+    driver.execute_script(kept, '{"largestScale": 1}')
+    open_game(driver, address)
+    assert scale_shown(driver) == [1, "1"] and note(driver) == "", scale_shown(driver)
+
+    for damaged in ('{"largestScale": "huge"}', '{"largestScale": 9}', "{largestScale", "null"):
+        driver.execute_script(kept, damaged)
+        open_game(driver, address)
+        assert scale_shown(driver) == [2, "0"], (damaged, scale_shown(driver))
+        assert "could not be read" in note(driver), (damaged, note(driver))
+
+    refuse = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+      for (const name of ['getItem', 'setItem']) {
+        Storage.prototype[name] = () => { throw new DOMException('refused', 'SecurityError'); };
+      }"""})["identifier"]
+    try:
+        open_game(driver, address)
+        assert scale_shown(driver) == [2, "0"], scale_shown(driver)
+        assert "does not let the page keep settings" in note(driver), note(driver)
+        Select(driver.find_element(By.ID, "scale")).select_by_value("1")
+        wait_for("the scale chosen", lambda: scale_shown(driver) == [1, "1"])
+        ActionChains(driver).send_keys(Keys.RETURN).perform()
+        wait_for("Level1 without storage", lambda: state(driver).window == "Level1")
+    finally:
+        driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": refuse})
+        driver.execute_script("localStorage.clear()")
+        driver.set_window_size(1000, 800)
+    print("settings: a kept scale is used; damaged or refused, the defaults with a note")
+
+
+def fault_shown(driver):
+    return driver.execute_script(
+        "const f = document.getElementById('fault'); return f.hidden ? '' : f.textContent")
+
+
+def check_without_webassembly(driver, address, broken_address):
+    """A browser without WebAssembly, and a damaged reddoor.wasm, get a message, not a blank
+    page."""
+    without = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                     {"source": "delete window.WebAssembly;"})["identifier"]
+    try:
+        driver.get(address)
+        told = wait_for("the message without WebAssembly", lambda: fault_shown(driver))
+        assert "needs WebAssembly" in told, told
+    finally:
+        driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": without})
+    driver.get(broken_address)
+    told = wait_for("the message of a damaged game", lambda: fault_shown(driver))
+    assert told.startswith("The game could not start: "), told
+    print(f"no WebAssembly: the page says so; a damaged one: {told[:70]}...")
+
+
 def main():
     site, desktop, node_js = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as work:
         reference = os.path.join(work, "intro.png")
         subprocess.run([desktop, "--render", "Intro", reference], check=True)
-        with served(site, [reference]) as address, browser() as driver:
+        broken = os.path.join(work, "reddoor.wasm")
+        with open(broken, "w") as f:
+            f.write("no WebAssembly")
+        with served(site, [reference]) as address, served(site, [broken]) as broken_address, \
+                browser() as driver:
             check_title_drawn(driver, address)
             check_return_starts(driver, address)
             check_water_and_box(driver, address, node_js)
+            check_gamepad(driver, address)
+            check_fullscreen(driver, address)
+            check_settings(driver, address)
+            check_without_webassembly(driver, address, broken_address)
     print("page: all checks passed")
 
 

@@ -18,18 +18,41 @@
   let started = false;
   let pointerFrom = null;
 
+  // The scales the menu offers; a kept scale must be one of them.
+  const SCALES = Array.from(scaleChoice.options, option => Number(option.value));
+  const NOT_KEPT = 'This browser does not let the page keep settings: the scale lasts only ' +
+                   'while the page is open.';
+  // Shows `message` in the page's element `id`: 'note' in the bar, or 'fault' over the game.
+  function show(id, message) {
+    const box = document.getElementById(id);
+    box.textContent = message;
+    box.hidden = false;
+  }
+  // The settings kept in the browser, or the defaults where none are kept or they cannot be read.
   function loadSettings() {
+    const defaults = { largestScale: 0 };
+    let kept;
     try {
-      return Object.assign({ largestScale: 0 }, JSON.parse(localStorage.getItem(SETTINGS)));
+      kept = localStorage.getItem(SETTINGS);
     } catch (e) {
-      return { largestScale: 0 };
+      show('note', NOT_KEPT);
+      return defaults;
     }
+    if (kept === null) return defaults;
+    try {
+      const largestScale = JSON.parse(kept).largestScale ?? 0;
+      if (SCALES.includes(largestScale)) return { largestScale };
+    } catch (e) { /* told below */ }
+    show('note', 'The kept settings could not be read: the game starts with the defaults.');
+    return defaults;
   }
   const settings = loadSettings();
   function saveSettings() {
     try {
       localStorage.setItem(SETTINGS, JSON.stringify(settings));
-    } catch (e) { /* a page without storage plays on with the defaults */ }
+    } catch (e) {
+      show('note', NOT_KEPT);
+    }
   }
 
   // The font at `scale` times its size at 96 dots per inch, as the desktop draws it.
@@ -84,13 +107,17 @@
         if (!window.redDoorFirstFrameAt) window.redDoorFirstFrameAt = performance.now();
       },
       fault(s) {
-        const box = document.getElementById('fault');
-        box.textContent = 'reddoor: ' + s;
-        box.hidden = false;
+        show('fault', 'reddoor: ' + s);
       },
     },
     onRuntimeInitialized() {
       fontsReady.then(start);
+    },
+    // The game's WebAssembly did not load or run: the page says so instead of staying blank.
+    onAbort(what) {
+      show('fault', typeof WebAssembly !== 'object'
+        ? 'Red Door needs WebAssembly, which this browser does not have or has turned off.'
+        : (started ? 'The game stopped: ' : 'The game could not start: ') + what);
     },
   };
 
@@ -117,16 +144,19 @@
     canvas.focus();
     wake();
   }
-  // The clock runs once a frame while a tick is due within the next frames; until then, and
-  // while the game is held, the page asks for no frames. Input wakes the loop.
+  // The clock runs once a frame while a tick is due within the next frames or a gamepad is to be
+  // read; until then, and while the game is held without a gamepad, the page asks for no frames.
+  // Input wakes the loop.
   let scheduled = false;
   const FRAME_MS = 17;
   function frame() {
     scheduled = false;
-    const until = Module._RedDoorFrame(performance.now());
-    if (until < 0) return;
+    const now = performance.now();
+    if (pads.size) readPads(now);
+    const until = Module._RedDoorFrame(now);
+    if (until < 0 && !pads.size) return;
     scheduled = true;
-    if (until <= FRAME_MS) {
+    if (until <= FRAME_MS || pads.size) {
       requestAnimationFrame(frame);
     } else {
       setTimeout(() => requestAnimationFrame(frame), until - FRAME_MS);
@@ -161,6 +191,33 @@
   }
   window.addEventListener('keydown', e => key(e, true));
   window.addEventListener('keyup', e => key(e, false));
+
+  // Gamepads with the browser's standard mapping, whose buttons the game knows by number (others
+  // are left alone, as the desktop leaves joysticks that are no game controllers). The browser
+  // tells of no change on a pad: the page reads the pads once a frame while one is connected.
+  const pads = new Set();
+  function padGone(index) {
+    if (pads.delete(index) && started) Module._RedDoorPadGone(index, performance.now());
+  }
+  function readPads(now) {
+    const seen = navigator.getGamepads();
+    for (const index of pads) {
+      const pad = seen[index];
+      if (!pad || !pad.connected) {
+        padGone(index);
+        continue;
+      }
+      let buttons = 0;
+      pad.buttons.forEach((button, i) => { if (button.pressed && i < 32) buttons |= 1 << i; });
+      Module._RedDoorPad(index, buttons, Math.round((pad.axes[0] || 0) * 32767), now);
+    }
+  }
+  window.addEventListener('gamepadconnected', e => {
+    if (e.gamepad.mapping !== 'standard') return;
+    pads.add(e.gamepad.index);
+    wake();
+  });
+  window.addEventListener('gamepaddisconnected', e => padGone(e.gamepad.index));
 
   function canvasPoint(event) {
     const box = canvas.getBoundingClientRect();

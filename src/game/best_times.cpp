@@ -75,7 +75,7 @@ TimerView MakeTimerView(const RunTimer& run, std::int64_t now, const BestTimes& 
   const Split& last = run.Splits().back();
   view.split = fmt::format("{} {}", WindowName(last.level), FormatRunTime(last.ms));
   if (const std::optional<std::int64_t> bestSplit = best.SplitOf(last.level)) {
-    view.split += " " + Difference(last.ms, *bestSplit);
+    view.split += fmt::format(" {}", Difference(last.ms, *bestSplit));
     view.splitColor = last.ms <= *bestSplit ? timer_colors::kAhead : timer_colors::kBehind;
   }
   return view;

@@ -47,18 +47,23 @@ Recording ReadRecording(std::istream& in) {
   return recording;
 }
 
+// "controls.Man" and "Left": "controls.Man.Left".
+std::string Field(const std::string& path, const std::string& key) {
+  return path.empty() ? key : fmt::format("{}.{}", path, key);
+}
+
 // Where two values first differ, as a path of field names ("controls.Man.Left"); none when
 // they are the same.
 std::optional<std::string> FirstDifference(const Json& recorded, const Json& replayed,
                                            const std::string& path) {
   if (recorded.is_object() && replayed.is_object()) {
     for (const auto& [key, value] : recorded.items()) {
-      const std::string field = path.empty() ? key : path + "." + key;
+      const std::string field = Field(path, key);
       if (!replayed.contains(key)) return field;
       if (auto d = FirstDifference(value, replayed[key], field)) return d;
     }
     for (const auto& [key, value] : replayed.items()) {
-      if (!recorded.contains(key)) return path.empty() ? key : path + "." + key;
+      if (!recorded.contains(key)) return Field(path, key);
     }
     return std::nullopt;
   }
@@ -79,8 +84,8 @@ std::optional<std::string> FirstDifference(const Json& recorded, const Json& rep
 std::string ValueAt(const Json& json, const std::string& path) {
   constexpr std::size_t kLongest = 40;
   try {
-    const Json& value = json.at(
-        Json::json_pointer("/" + std::regex_replace(path, std::regex(R"(\[(\d+)\]|\.)"), "/$1")));
+    const Json& value = json.at(Json::json_pointer(
+        fmt::format("/{}", std::regex_replace(path, std::regex(R"(\[(\d+)\]|\.)"), "/$1"))));
     const std::string text = value.dump(-1, ' ', true);
     return text.size() > kLongest ? text.substr(0, kLongest) + "..." : text;
   } catch (const Json::exception&) {
@@ -178,7 +183,7 @@ int VerifyRecording(std::istream& in, std::string_view name, std::ostream& out, 
   if (status == 2) {
     // "script:LINE: reason"
     std::string why = replayErrors.str();
-    why = "line " + why.substr(std::string_view("script:").size());
+    why = fmt::format("line {}", why.substr(std::string_view("script:").size()));
     why.pop_back();
     return verifier.NoRecording(why);
   }

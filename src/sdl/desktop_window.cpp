@@ -180,8 +180,9 @@ bool DesktopWindow::Present(const Scene& scene, const std::optional<TimerView>& 
   const bool timerChanged = timer != drawnTimer_;
   if (drawnState_) {
     changed = ChangedPixels(*drawnState_, state);
+    if (changed.empty() && !timerChanged) return false;
+    // Where the timer was, the window shows through again.
     if (timerChanged && !timerRect_.Empty()) changed.push_back(timerRect_);
-    if (changed.empty()) return false;
   }
   const bool whole = !drawnState_;
   drawnState_ = std::move(state);

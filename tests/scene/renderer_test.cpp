@@ -187,5 +187,37 @@ TEST(RendererFinish, TextTakesTwoCentredLines) {
   EXPECT_TRUE(line(2).Empty());
 }
 
+// The timer lies in the bottom right corner on a plate dark enough to read over any ground,
+// the split over the time in its own colour, and the window shows through the plate.
+TEST(RendererTimer, TheTimerLiesOnADarkPlateInTheBottomRightCorner) {
+  const Scene scene(Level1Layout());
+  Canvas canvas = Draw(scene, 2);
+  const Canvas window = canvas;
+  const Color ahead = Rgb(96, 255, 96);
+  const PixelRect plate =
+      Renderer(Media(), Media(), 2)
+          .DrawTimer({.time = "1:14.9", .split = "Level1 0:15.6 -0.2", .splitColor = ahead},
+                     canvas);
+  EXPECT_EQ(plate.right, canvas.width - 6);
+  EXPECT_EQ(plate.bottom, canvas.height - 6);
+  EXPECT_GT(plate.Width(), 0);
+  EXPECT_GT(plate.Height(), 0);
+  for (int y = 0; y < canvas.height; ++y) {
+    for (int x = 0; x < canvas.width; ++x) {
+      if (!plate.Contains(x, y)) {
+        ASSERT_EQ(canvas.At(x, y), window.At(x, y)) << x << "," << y;
+      }
+    }
+  }
+  const auto darker = [&](Pixel drawn, Pixel under) { return (drawn & 0xFF) < (under & 0xFF); };
+  EXPECT_TRUE(darker(canvas.At(plate.left, plate.top), window.At(plate.left, plate.top)));
+  const PixelRect upper{plate.left, plate.top, plate.right, plate.top + plate.Height() / 2};
+  const PixelRect lower{plate.left, upper.bottom, plate.right, plate.bottom};
+  const auto is = [](Pixel p) { return [p](Pixel q) { return q == p; }; };
+  EXPECT_FALSE(Ink(canvas, upper, is(ToPixel(ahead))).Empty()) << "the split, in green";
+  EXPECT_FALSE(Ink(canvas, lower, is(ToPixel(Rgb(255, 255, 255)))).Empty()) << "the time";
+  EXPECT_TRUE(Ink(canvas, lower, is(ToPixel(ahead))).Empty());
+}
+
 }  // namespace
 }  // namespace reddoor

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/geometry.hpp"
@@ -49,10 +50,14 @@ class GameWindowTest : public ::testing::Test {
     return pixel | 0xFF000000u;
   }
 
-  // Every pixel of a full drawing of the scene at `scale`, placed at (left, top) of the window.
-  void ExpectShowsWhole(const Scene& scene, int scale = 1, int left = 0, int top = 0) {
+  // Every pixel of a full drawing of the scene at `scale`, placed at (left, top) of the window,
+  // with the timer over it when there is one.
+  void ExpectShowsWhole(const Scene& scene, int scale = 1, int left = 0, int top = 0,
+                        const std::optional<TimerView>& timer = std::nullopt) {
     Canvas expected;
-    Renderer(media_, media_, scale).Draw(scene, expected);
+    Renderer renderer(media_, media_, scale);
+    renderer.Draw(scene, expected);
+    if (timer) renderer.DrawTimer(*timer, expected);
     for (int y = 0; y < expected.height; ++y) {
       for (int x = 0; x < expected.width; ++x) {
         ASSERT_EQ(Shown(left + x, top + y), expected.At(x, y)) << "at " << x << "," << y;
@@ -79,6 +84,23 @@ TEST_F(GameWindowTest, RedrawingWhatChangedGivesTheWholePicture) {
   // The flight moves the whole world down: more boxes than are sent one by one.
   for (Control& c : scene.Controls()) c.top += 30;
   window.Present(scene);
+  ExpectShowsWhole(scene);
+}
+
+// The timer is drawn again when its text changes, over whatever changed under it, and the
+// window shows through again once it is hidden.
+TEST_F(GameWindowTest, TheTimerIsDrawnAgainOnlyWhenItChanges) {
+  Scene scene(Level1Layout());
+  DesktopWindow& window = Open(scene);
+  TimerView timer{.time = "0:09.9", .split = "", .splitColor = timer_colors::kText};
+  EXPECT_TRUE(window.Present(scene, timer));
+  ExpectShowsWhole(scene, 1, 0, 0, timer);
+  EXPECT_FALSE(window.Present(scene, timer));
+  timer = {.time = "0:10.0", .split = "Level1 0:10.0 +0.1", .splitColor = timer_colors::kBehind};
+  scene.Get("lblTotalCoins").caption = "12";
+  EXPECT_TRUE(window.Present(scene, timer));
+  ExpectShowsWhole(scene, 1, 0, 0, timer);
+  EXPECT_TRUE(window.Present(scene, std::nullopt));
   ExpectShowsWhole(scene);
 }
 

@@ -8,6 +8,8 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "base/fault.hpp"
 #include "base/geometry.hpp"
@@ -60,10 +62,14 @@ bool StartVideo() {
 }
 
 // The game reacts to clicks, keys and its windows, never to the mouse moving or to typed text.
-void IgnoreUnusedEvents() {
+// On X11 it reads the X server's own time stamps of keys and clicks, which come as messages of
+// the window system just before SDL's events.
+void ChooseEvents() {
   SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
   SDL_EventState(SDL_TEXTINPUT, SDL_IGNORE);
   SDL_EventState(SDL_TEXTEDITING, SDL_IGNORE);
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && std::string_view(driver) == "x11") SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 }
 
 // Room for the frame and the title bar that the desktop puts around a window.
@@ -106,26 +112,55 @@ void LeaveOutStall(const Runtime& runtime, GameClock& clock) {
   if (due >= 0 && clock.Now() - due > kLongestCatchUpMs) clock.LeaveOut(clock.Now() - due);
 }
 
-// When SDL took the event in, on the game clock.
-std::int64_t GameTimeOf(const SDL_Event& event, const GameClock& clock) {
-  return clock.Now() -
-         clock.GameMilliseconds(static_cast<std::int64_t>(SDL_GetTicks() - event.common.timestamp));
-}
+// When each event happened, on the game clock: a key or a click when the window system took it
+// in, where it says (InputAge), else when SDL read it.
+class EventTimes {
+ public:
+  explicit EventTimes(const GameClock& clock) : clock_(clock) {}
+
+  // Takes in a message of the window system; false for every other event.
+  bool Note(const SDL_Event& event) {
+    if (event.type != SDL_SYSWMEVENT) return false;
+    const std::optional<std::int64_t> age = InputAge(*event.syswm.msg);
+    stamped_ = age ? std::optional(clock_.Now() - clock_.GameMilliseconds(*age)) : std::nullopt;
+    return true;
+  }
+
+  std::int64_t TimeOf(const SDL_Event& event) {
+    const std::int64_t read =
+        clock_.Now() -
+        clock_.GameMilliseconds(static_cast<std::int64_t>(SDL_GetTicks() - event.common.timestamp));
+    const std::optional<std::int64_t> stamped = std::exchange(stamped_, std::nullopt);
+    if (!IsInput(event) || !stamped) return read;
+    return std::min(read, *stamped);
+  }
+
+ private:
+  static bool IsInput(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN || event.type == SDL_KEYUP ||
+           event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP;
+  }
+
+  const GameClock& clock_;
+  std::optional<std::int64_t> stamped_;  // of the window system's last message
+};
 
 // The one loop of the game: sleep until the next tick or event, handle every event waiting,
 // run the ticks that fell due, and show what changed. A paused game only waits for events.
 void PlayUntilClosed(Runtime& runtime, SdlPlatform& platform, GameClock& clock) {
+  EventTimes times(clock);
   while (!platform.QuitRequested()) {
     platform.Present();
     const int wait = platform.Paused() ? -1 : WaitMilliseconds(runtime.NextDue(), clock);
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, wait)) {
       do {
+        if (times.Note(event)) continue;
         // The ticks due before the event run first, and the clock reads the event's time, so
         // that a key acts at the tick after it happened, however late the loop comes to it,
         // and a window the event shows starts its timers from then.
         LeaveOutStall(runtime, clock);
-        runtime.RunTimersUntil(GameTimeOf(event, clock));
+        runtime.RunTimersUntil(times.TimeOf(event));
         if (!platform.Handle(event)) return;
       } while (SDL_PollEvent(&event));
     }
@@ -150,7 +185,7 @@ void Play(const WindowedOptions& options) {
     platform.SetTimingLog(&*timingLog);
   }
   runtime.SetRecorder(options.recorder);
-  IgnoreUnusedEvents();
+  ChooseEvents();
   platform.StartGamepads();
   runtime.Get(options.start).Show();
   PlayUntilClosed(runtime, platform, clock);

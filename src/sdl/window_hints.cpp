@@ -6,10 +6,12 @@
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 
-#include <algorithm>
-#include <vector>
+#include <time.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace reddoor {
 
@@ -127,6 +129,33 @@ std::optional<bool> KeyDownNow(SDL_Window* window, SDL_Keycode key) {
   char keys[32];
   XQueryKeymap(display, keys);
   return (keys[code / 8] & (1 << (code % 8))) != 0;
+}
+
+// An X server on this machine stamps its events with CLOCK_MONOTONIC in ms, cut to 32 bits. A
+// stamp more than a few seconds old, or ahead of this clock, is another machine's.
+std::optional<std::int64_t> InputAge(const SDL_SysWMmsg& message) {
+  constexpr std::int32_t kOldest = 5000;
+  if (message.subsystem != SDL_SYSWM_X11) return std::nullopt;
+  const XEvent& event = message.msg.x11.event;
+  Time stamp = 0;
+  switch (event.type) {
+    case KeyPress:
+    case KeyRelease:
+      stamp = event.xkey.time;
+      break;
+    case ButtonPress:
+    case ButtonRelease:
+      stamp = event.xbutton.time;
+      break;
+    default:
+      return std::nullopt;
+  }
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  const auto nowMs = static_cast<std::uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
+  const auto age = static_cast<std::int32_t>(nowMs - static_cast<std::uint32_t>(stamp));
+  if (age < 0 || age > kOldest) return std::nullopt;
+  return age;
 }
 
 std::string DesktopDrivers() {

@@ -2,6 +2,7 @@
 // What the game asks of the window manager beyond what SDL asks.
 #include <SDL.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -25,6 +26,13 @@ std::optional<SDL_Point> RealSize(SDL_Window* window);
 // system knows it; none where it cannot tell (a desktop other than X11, or a key other than the
 // arrows, Space and the letters).
 std::optional<bool> KeyDownNow(SDL_Window* window, SDL_Keycode key);
+
+// For a message of the window system that SDL passes on (SDL_SYSWMEVENT): how many ms ago the
+// window system took in the key or mouse button it tells of, by the window system's own time
+// stamp. SDL stamps its events only when it reads them, later while the game was busy. None for
+// other messages, and where that clock cannot be read (a desktop other than X11, or an X server
+// on another machine).
+std::optional<std::int64_t> InputAge(const SDL_SysWMmsg& message);
 
 // The video drivers that reach the user's desktop, for SDL_HINT_VIDEODRIVER: on Linux as the
 // environment names them (none without DISPLAY or WAYLAND_DISPLAY), on Windows its own. Left to

@@ -36,6 +36,11 @@ std::optional<SDL_Point> RealSize(SDL_Window* /*window: SDL's size is the window
   return std::nullopt;
 }
 
+// SDL passes on a window message without the time it was sent at.
+std::optional<std::int64_t> InputAge(const SDL_SysWMmsg& /*message*/) {
+  return std::nullopt;
+}
+
 std::optional<bool> KeyDownNow(SDL_Window* window, SDL_Keycode key) {
   // Only a window on the Windows desktop can ask it; SDL's dummy driver cannot.
   SDL_SysWMinfo info;

@@ -3,8 +3,10 @@
 desktop does, Return starts the game, a walk into the water opens the box, Return answers it,
 P pauses, and the recording replays under node; a gamepad walks, answers the box and lets go of
 what it held when it goes; a click on OK answers the box; the Fullscreen button, F11 and
-Alt+Return ask for fullscreen; kept settings, damaged or out of reach, cost no game; without
-WebAssembly the page says so.
+Alt+Return ask for fullscreen; kept settings, damaged or out of reach, cost no game; T shows the
+run timer in the corner and is kept, the best times are read from the browser's storage and a
+damaged value is kept aside; a kept key map walks with its keys and buttons; ?speed=50 halves
+the game clock and is kept; without WebAssembly the page says so.
   tests/web/page_test.py build-web/site build/reddoor build-web/node/reddoor.js"""
 import os
 import subprocess
@@ -194,7 +196,7 @@ if (event) {
   e.gamepad = pad;
   window.dispatchEvent(e);
 }"""
-SOUTH, WEST, START, RIGHT = 0, 2, 9, 15  # the standard mapping's numbers
+SOUTH, WEST, NORTH, START, RIGHT = 0, 2, 3, 9, 15  # the standard mapping's numbers
 
 # Waits for `count` animation frames of the page.
 FRAMES = """
@@ -307,7 +309,8 @@ def check_settings(driver, address):
     open_game(driver, address)
     assert scale_shown(driver) == [1, "1"] and note(driver) == "", scale_shown(driver)
 
-    for damaged in ('{"largestScale": "huge"}', '{"largestScale": 9}', "{largestScale", "null"):
+    for damaged in ('{"largestScale": "huge"}', '{"largestScale": 9}', "{largestScale", "null",
+                    '{"timer": "yes"}', '{"speed": 7}', '{"keys": ["Left"]}'):
         driver.execute_script(kept, damaged)
         open_game(driver, address)
         assert scale_shown(driver) == [2, "0"], (damaged, scale_shown(driver))
@@ -330,6 +333,117 @@ def check_settings(driver, address):
         driver.execute_script("localStorage.clear()")
         driver.set_window_size(1000, 800)
     print("settings: a kept scale is used; damaged or refused, the defaults with a note")
+
+
+KEPT = "localStorage.setItem(arguments[0], arguments[1])"
+STORED = "return localStorage.getItem(arguments[0])"
+# The red, green and blue of each pixel of the canvas's bottom right corner, the run timer's
+# place, summed.
+CORNER = """
+const g = document.getElementById('game');
+const d = g.getContext('2d').getImageData(g.width - g.width / 8, g.height - g.height / 12,
+                                          g.width / 8, g.height / 12).data;
+const sums = [];
+for (let i = 0; i < d.length; i += 4) sums.push(d[i] + d[i + 1] + d[i + 2]);
+return sums;"""
+
+
+def corner_changed(driver, bare):
+    """How many pixels of the corner differ from `bare`, a CORNER taken before, by much."""
+    return sum(abs(a - b) > 90 for a, b in zip(driver.execute_script(CORNER), bare))
+
+
+def best_shown(driver):
+    return driver.execute_script("return document.getElementById('best').textContent")
+
+
+def settings_kept(driver):
+    return driver.execute_script("return JSON.parse(localStorage.getItem('reddoor.settings'))")
+
+
+def check_timer_and_best_times(driver, address):
+    """T shows the run timer over the window's corner, and the choice is kept; the
+    best times come from the browser's storage in the desktop's form, and a damaged value is kept
+    aside with a note while the game starts with none."""
+    open_game(driver, address)
+    assert best_shown(driver) == "Best run: none yet \u00b7 Best splits: none yet", \
+        best_shown(driver)
+    ActionChains(driver).send_keys(Keys.RETURN).perform()
+    wait_for("Level1", lambda: state(driver).window == "Level1")
+    bare = driver.execute_script(CORNER)
+    ActionChains(driver).send_keys("t").perform()
+    wait_for("the timer drawn", lambda: corner_changed(driver, bare) > 400)
+    assert settings_kept(driver)["timer"] is True, settings_kept(driver)
+
+    best = ('{"run":{"ms":74968,"splits":{"Level1":15600,"Level2":39700,"Level3":19668}},'
+            '"splits":{"Level1":15600,"Level2":39700,"Level3":19668}}')
+    driver.execute_script(KEPT, "reddoor.records", best)
+    open_game(driver, address, "?start=Level1")
+    assert best_shown(driver) == ("Best run: 1:14.9 (Level1 0:15.6, Level2 0:39.7, Level3 0:19.6)"
+                                  " \u00b7 Best splits: Level1 0:15.6, Level2 0:39.7, Level3 0:19.6"
+                                  " (together 1:14.9)"), best_shown(driver)
+    # The kept timer is shown from the first tick of a game started on a level.
+    wait_for("the kept timer drawn", lambda: corner_changed(driver, bare) > 400)
+    ActionChains(driver).send_keys("t").perform()
+    wait_for("the timer hidden", lambda: corner_changed(driver, bare) == 0)
+    assert settings_kept(driver)["timer"] is False, settings_kept(driver)
+
+    damaged = '{"run": {"ms": -5}}'
+    driver.execute_script(KEPT, "reddoor.records", damaged)
+    open_game(driver, address)
+    assert "best times kept in this browser were damaged" in note(driver), note(driver)
+    assert best_shown(driver).startswith("Best run: none yet"), best_shown(driver)
+    assert driver.execute_script(STORED, "reddoor.records.damaged") == damaged
+    assert driver.execute_script(STORED, "reddoor.records") is None
+    driver.execute_script("localStorage.clear()")
+    print("timer: T draws it in the corner and is kept; best times read, a damaged one set aside")
+
+
+def check_key_map(driver, address):
+    """The key map kept with the settings: its keys and gamepad buttons walk, a key it gives away
+    no longer does, and a name that is no key is told of, its action keeping the default."""
+    driver.execute_script(KEPT, "reddoor.settings", '{"keys": {"walk-right": ["D"], '
+                          '"jump": ["Q!"]}, "buttons": {"walk-left": ["y"]}}')
+    open_game(driver, address, "?start=Level2")
+    assert '"Q!" is no key for "jump"' in note(driver), note(driver)
+    ActionChains(driver).key_down(Keys.ARROW_RIGHT).key_down("d").perform()
+    wait_for("D walking right", keys_down(driver, "Right"))
+    ActionChains(driver).key_up("d").perform()
+    wait_for("Right, given away, not walking", keys_down(driver))
+    ActionChains(driver).key_up(Keys.ARROW_RIGHT).key_down(Keys.SPACE).perform()
+    wait_for("Space, kept for the jump", keys_down(driver, "Space"))
+    ActionChains(driver).key_up(Keys.SPACE).perform()
+    pad(driver, 0, "gamepadconnected", buttons={NORTH: True})
+    wait_for("the north button walking left", keys_down(driver, "Left"))
+    pad(driver, 0, buttons={NORTH: False})
+    wait_for("the north button let go of", keys_down(driver))
+    driver.execute_script("localStorage.clear()")
+    print("keys: a kept map walks with its key and button; a name that is no key is told of")
+
+
+def check_speed(driver, address):
+    """?speed=50 runs the game clock at half the page's and says so in the caption; it is kept
+    until another speed is asked for, and a speed out of range is told of and left out."""
+    game_time = ("return [window.redDoorGameTime(arguments[0]), "
+                 "window.redDoorGameTime(arguments[0] + 1000)]")
+    open_game(driver, address, "?speed=50")
+    assert driver.title == "Intro (50% speed)", driver.title
+    ActionChains(driver).send_keys(Keys.RETURN).perform()
+    wait_for("Level1", lambda: state(driver).window == "Level1")
+    now = driver.execute_script("return performance.now()")
+    before, after = driver.execute_script(game_time, now)
+    assert abs(after - before - 500) <= 1, (before, after)
+    open_game(driver, address)
+    assert driver.title == "Intro (50% speed)", driver.title
+    open_game(driver, address, "?speed=7")
+    assert "7 is left out" in note(driver) and driver.title == "Intro (50% speed)", note(driver)
+    open_game(driver, address, "?speed=100")
+    assert driver.title == "Intro", driver.title
+    now = driver.execute_script("return performance.now()")
+    before, after = driver.execute_script(game_time, now)
+    assert abs(after - before - 1000) <= 1, (before, after)
+    driver.execute_script("localStorage.clear()")
+    print("speed: ?speed=50 halves the game clock, shows in the caption and is kept")
 
 
 def fault_shown(driver):
@@ -370,6 +484,9 @@ def main():
             check_gamepad(driver, address)
             check_fullscreen(driver, address)
             check_settings(driver, address)
+            check_timer_and_best_times(driver, address)
+            check_key_map(driver, address)
+            check_speed(driver, address)
             check_without_webassembly(driver, address, broken_address)
     print("page: all checks passed")
 

@@ -27,16 +27,6 @@ int RunScriptFile(const std::string& path, const reddoor::ScriptOptions& options
   return reddoor::RunScript(in, std::cout, std::cerr, options);
 }
 
-int VerifyFile(const std::string& path) {
-  std::ifstream in(path);
-  if (!in || (in.peek(), in.bad())) {
-    std::cerr << "reddoor: cannot read the recording " << path << ": " << std::strerror(errno)
-              << '\n';
-    return 2;
-  }
-  return reddoor::VerifyRecording(in, path, std::cout, std::cerr);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,7 +62,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    if (!verify.empty()) return VerifyFile(verify);
+    if (!verify.empty()) return reddoor::VerifyRecordingFile(verify, std::cout, std::cerr);
     // No screenshooter: a "screenshot" line ends the run with that fault.
     const reddoor::ScriptOptions options{
         reddoor::WindowNamed(start, reddoor::kStartWindows), {}, {}};

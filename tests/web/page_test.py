@@ -490,8 +490,8 @@ def check_key_map(driver, address):
 def check_speed(driver, address):
     """?speed=50 runs the game clock at half the page's and says so in the caption; it is kept
     until another speed is asked for, and a speed out of range is told of and left out."""
-    game_time = ("return [window.redDoorGameTime(arguments[0]), "
-                 "window.redDoorGameTime(arguments[0] + 1000)]")
+    game_time = ("return [window.redDoorGameTimeAt(arguments[0]), "
+                 "window.redDoorGameTimeAt(arguments[0] + 1000)]")
     open_game(driver, address, "?speed=50")
     assert driver.title == "Intro (50% speed)", driver.title
     ActionChains(driver).send_keys(Keys.RETURN).perform()

@@ -355,5 +355,5 @@
   // For the page's tests: where the game stands, as "window|paused|keys|message", and the game
   // time at a moment of the page's clock.
   window.redDoorState = () => started ? Module.UTF8ToString(Module._RedDoorState()) : '';
-  window.redDoorGameTime = now => Module._RedDoorGameTime(now);
+  window.redDoorGameTimeAt = now => Module._RedDoorGameTime(now);
 })();

@@ -6,8 +6,9 @@ what it held when it goes; a click on OK answers the box; the Fullscreen button,
 Alt+Return ask for fullscreen; kept settings, damaged or out of reach, cost no game; T shows the
 run timer in the corner and is kept, the best times are read from the browser's storage and a
 damaged value is kept aside; the desktop's recorded whole run plays in the page to the
-millisecond and sets the best times; a kept key map walks with its keys and buttons; ?speed=50
-halves the game clock and is kept; without WebAssembly the page says so.
+millisecond, at full and at half speed, and sets the best times at full speed only; a kept key
+map walks with its keys and buttons; ?speed=50 halves the game clock and is kept; without
+WebAssembly the page says so.
   tests/web/page_test.py build-web/site build/reddoor build-web/node/reddoor.js"""
 import os
 import subprocess
@@ -407,16 +408,18 @@ performance.now = () => now;
 window.advanceClock = ms => { now += ms; };"""
 # Plays the lines of a script in the page on that clock: a wait advances it 10 ms at a time, a
 # frame after each step (never so far at once that the page leaves a stall out of game time),
-# and keys go in as the browser's key events. The window's button is pressed with Return.
+# and keys go in as the browser's key events. The window's button is pressed with Return. A
+# slowed game's waits take `slowed` times as long on the page's clock.
 REPLAY = """
 const EVENTS = {Right: ['ArrowRight', 'ArrowRight'], Left: ['ArrowLeft', 'ArrowLeft'],
                 Space: [' ', 'Space'], E: ['e', 'KeyE'], Return: ['Enter', 'Enter']};
 const press = (type, name) => window.dispatchEvent(
   new KeyboardEvent(type, {key: EVENTS[name][0], code: EVENTS[name][1]}));
-for (const line of arguments[0]) {
+const [lines, slowed] = arguments;
+for (const line of lines) {
   const [command, what] = line.split(' ');
   if (command === 'wait') {
-    for (let left = Number(what); left > 0; left -= 10) {
+    for (let left = Number(what) * slowed; left > 0; left -= 10) {
       window.advanceClock(Math.min(left, 10));
       Module._RedDoorFrame(performance.now());
     }
@@ -429,40 +432,54 @@ for (const line of arguments[0]) {
 }"""
 
 
+def play_recorded_run(driver, address, lines, query="", slowed=1):
+    """Plays the lines in the page, from a fresh load, on a clock of the test's own; returns the
+    page's own recording of the game."""
+    clock = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                   {"source": FAKE_CLOCK})["identifier"]
+    try:
+        open_game(driver, address, query)
+        driver.execute_script(REPLAY, lines, slowed)
+        assert state(driver).window == "Finish", state(driver)
+        return driver.execute_script("return Module.UTF8ToString(Module._RedDoorRecording())")
+    finally:
+        driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": clock})
+
+
+def verify_under_node(node_js, recording):
+    with tempfile.NamedTemporaryFile("w", suffix=".script", delete=False) as f:
+        f.write(recording)
+    try:
+        return subprocess.run(["node", "--no-experimental-fetch", node_js, "--verify", f.name],
+                              capture_output=True, text=True, timeout=60)
+    finally:
+        os.unlink(f.name)
+
+
 def check_whole_run(driver, address, node_js):
     """The desktop's recorded whole run, played in the page on a clock of the test's own, ends as
-    it did on the desktop to the millisecond: the page's own recording of it passes --verify, its
-    times become the best times kept in the browser, and the bar shows them."""
+    it did on the desktop to the millisecond, at full speed and at half speed alike: the page's
+    own recording of it passes --verify. Only the run at full speed becomes the best times kept
+    in the browser, and the bar shows them."""
     recording = os.path.join(os.path.dirname(__file__), "..", "golden", "full_playthrough")
     with open(recording + ".recording") as f:
         lines = [line.strip() for line in f if line.strip() and not line.startswith("#")]
     with open(recording + ".verified") as f:
         verified = f.read()
-    clock = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
-                                   {"source": FAKE_CLOCK})["identifier"]
-    try:
-        driver.execute_script(KEPT, "reddoor.settings", '{"timer": true}')
-        open_game(driver, address)
-        driver.execute_script(REPLAY, lines)
-        assert state(driver).window == "Finish", state(driver)
-        played = driver.execute_script("return Module.UTF8ToString(Module._RedDoorRecording())")
-    finally:
-        driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": clock})
-    with tempfile.NamedTemporaryFile("w", suffix=".script", delete=False) as f:
-        f.write(played)
-    try:
-        check = subprocess.run(["node", "--no-experimental-fetch", node_js, "--verify", f.name],
-                               capture_output=True, text=True, timeout=60)
-    finally:
-        os.unlink(f.name)
-    assert check.returncode == 0 and check.stdout == verified, (check.stdout, check.stderr)
+    driver.execute_script(KEPT, "reddoor.settings", '{"timer": true}')
+    slowed = play_recorded_run(driver, address, lines, "?speed=50", slowed=2)
+    assert driver.execute_script(STORED, "reddoor.records") is None, "a slowed run was kept"
+    played = play_recorded_run(driver, address, lines, "?speed=100")
+    for recorded in (slowed, played):
+        check = verify_under_node(node_js, recorded)
+        assert check.returncode == 0 and check.stdout == verified, (check.stdout, check.stderr)
     splits = '{"Level1":15600,"Level2":39700,"Level3":19668}'
     kept = f'{{"run":{{"ms":74968,"splits":{splits}}},"splits":{splits}}}'
     assert driver.execute_script(STORED, "reddoor.records") == kept
     assert best_shown(driver).startswith("Best run: 1:14.9 (Level1 0:15.6,"), best_shown(driver)
     driver.execute_script("localStorage.clear()")
-    print(f"whole run: played in the page as on the desktop ({verified.strip()[:45]}...), "
-          "its times kept")
+    print(f"whole run: played in the page as on the desktop ({verified.strip()[:45]}...), at "
+          "full and half speed; only the first kept as the best")
 
 
 def check_key_map(driver, address):

@@ -32,8 +32,8 @@
 
   // The scales the menu offers; a kept scale must be one of them.
   const SCALES = Array.from(scaleChoice.options, option => Number(option.value));
-  const NOT_KEPT = 'This browser does not let the page keep settings: the scale lasts only ' +
-                   'while the page is open.';
+  const NOT_KEPT = 'This browser does not let the page keep settings: the scale, the timer, ' +
+                   'the speed and the best times last only while the page is open.';
   // Shows `message` in the page's element `id`: 'note' in the bar, or 'fault' over the game. A
   // second note goes after the first.
   function show(id, message) {

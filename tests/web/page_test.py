@@ -198,7 +198,7 @@ if (event) {
   e.gamepad = pad;
   window.dispatchEvent(e);
 }"""
-SOUTH, WEST, NORTH, START, RIGHT = 0, 2, 3, 9, 15  # the standard mapping's numbers
+SOUTH, WEST, NORTH, BACK, START, RIGHT = 0, 2, 3, 8, 9, 15  # the standard mapping's numbers
 
 # Waits for `count` animation frames of the page.
 FRAMES = """
@@ -500,8 +500,18 @@ def check_key_map(driver, address):
     wait_for("the north button walking left", keys_down(driver, "Left"))
     pad(driver, 0, buttons={NORTH: False})
     wait_for("the north button let go of", keys_down(driver))
+    # The map's commands have their buttons too: back pauses, as the default map says.
+    pad(driver, 0, buttons={BACK: True})
+    wait_for("the pause from back", lambda: state(driver).paused)
+    pad(driver, 0, buttons={BACK: False})
+    reads = driver.execute_script("return window.padReads")
+    wait_for("back read as let go of",
+             lambda: driver.execute_script("return window.padReads") > reads)
+    pad(driver, 0, buttons={BACK: True})
+    wait_for("the game going on from back", lambda: not state(driver).paused)
     driver.execute_script("localStorage.clear()")
-    print("keys: a kept map walks with its key and button; a name that is no key is told of")
+    print("keys: a kept map walks with its key and button, back pauses; a name that is no key is "
+          "told of")
 
 
 def check_speed(driver, address):

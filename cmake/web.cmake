@@ -26,6 +26,18 @@ foreach(script IN LISTS REDDOOR_WEB_GOLDEN)
   set_tests_properties(node.golden.${name} PROPERTIES LABELS "golden;node"
                        ENVIRONMENT "REDDOOR_JS=${REDDOOR_NODE_DIR}/reddoor.js")
 endforeach()
+# Every recording checked with --verify under node must print what the desktop prints.
+file(GLOB REDDOOR_WEB_RECORDINGS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/golden/*.recording)
+foreach(recording IN LISTS REDDOOR_WEB_RECORDINGS)
+  get_filename_component(name ${recording} NAME_WE)
+  string(REGEX REPLACE "\\.recording$" ".verified" expected ${recording})
+  add_test(NAME node.golden.verify.${name}
+           COMMAND ${CMAKE_COMMAND} "-DGAME=${CMAKE_SOURCE_DIR}/tests/web/node-game.sh"
+                   -DSCRIPT=${recording} -DEXPECTED=${expected} -DMODE=--verify
+                   -P ${CMAKE_SOURCE_DIR}/tests/golden/check.cmake)
+  set_tests_properties(node.golden.verify.${name} PROPERTIES LABELS "golden;node"
+                       ENVIRONMENT "REDDOOR_JS=${REDDOOR_NODE_DIR}/reddoor.js")
+endforeach()
 add_test(NAME node.cli COMMAND ${CMAKE_SOURCE_DIR}/tests/web/node_cli_test.sh
                                ${REDDOOR_NODE_DIR}/reddoor.js)
 set_tests_properties(node.cli PROPERTIES LABELS node)
@@ -35,6 +47,7 @@ reddoor_layer(web
   SOURCES
     src/web/browser_text.cpp
     src/web/page_game.cpp
+    src/web/page_records.cpp
     src/web/picture_decoder.cpp
   LINKS reddoor_scripted stb::image)
 set(REDDOOR_SITE_DIR ${CMAKE_BINARY_DIR}/site)
@@ -43,7 +56,8 @@ target_compile_options(reddoor_page PRIVATE ${REDDOOR_WARNINGS})
 target_link_libraries(reddoor_page PRIVATE reddoor_web)
 # The page's own script calls the game's exported functions; no main runs.
 target_link_options(reddoor_page PRIVATE -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
-                    -sEXPORTED_RUNTIME_METHODS=UTF8ToString --no-entry)
+                    -sEXPORTED_RUNTIME_METHODS=UTF8ToString,ccall,lengthBytesUTF8,stringToUTF8
+                    --no-entry)
 set_target_properties(reddoor_page PROPERTIES OUTPUT_NAME reddoor RUNTIME_OUTPUT_DIRECTORY
                                               ${REDDOOR_SITE_DIR})
 

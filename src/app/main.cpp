@@ -46,16 +46,6 @@ int RunScriptFile(const CommandLine& line, int scale) {
   return reddoor::RunScript(in, std::cout, std::cerr, options);
 }
 
-int VerifyFile(const std::string& path) {
-  std::ifstream in(path);
-  if (!in || (in.peek(), in.bad())) {
-    std::cerr << "reddoor: cannot read the recording " << path << ": " << std::strerror(errno)
-              << '\n';
-    return 2;
-  }
-  return reddoor::VerifyRecording(in, path, std::cout, std::cerr);
-}
-
 int PrintKeys() {
   const reddoor::Settings settings = reddoor::SettingsFile::FromEnvironment(std::cerr).Load();
   std::cout << reddoor::FormatKeyMap(settings.keys);
@@ -155,7 +145,9 @@ int main(int argc, char** argv) {
   try {
     if (line.printKeys) return PrintKeys();
     if (line.printRecords) return PrintRecords();
-    if (!line.verify.empty()) return VerifyFile(line.verify);
+    if (!line.verify.empty()) {
+      return reddoor::VerifyRecordingFile(line.verify, std::cout, std::cerr);
+    }
     if (!line.renderWindow.empty()) return RenderLayout(line, pictureScale);
     if (!line.script.empty()) return RunScriptFile(line, pictureScale);
     return PlayInWindows(line);

@@ -2,8 +2,6 @@
 
 #include <fmt/format.h>
 
-#include <nlohmann/json.hpp>
-
 #include <system_error>
 
 #include "app/file_lock.hpp"
@@ -28,14 +26,7 @@ std::optional<BestTimes> RecordsFile::Read(std::string& why) const {
     why = fmt::format("cannot be read: {}", error.message());
     return std::nullopt;
   }
-  try {
-    return BestTimesFromJson(nlohmann::json::parse(*text));
-  } catch (const nlohmann::json::parse_error& e) {
-    why = text->empty() ? "the file is empty" : fmt::format("not JSON at byte {}", e.byte);
-  } catch (const std::exception& e) {
-    why = e.what();
-  }
-  return std::nullopt;
+  return ParseBestTimes(*text, why);
 }
 
 BestTimes RecordsFile::Load() {

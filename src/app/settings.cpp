@@ -10,6 +10,7 @@
 #include "app/user_paths.hpp"
 #include "base/fault.hpp"
 #include "base/geometry.hpp"
+#include "scripted/key_map_json.hpp"
 
 namespace reddoor {
 
@@ -59,31 +60,9 @@ Settings SettingsFile::Read(const nlohmann::json& json) {
 }
 
 void SettingsFile::ReadMap(const nlohmann::json& json, bool buttons, KeyMap& map) {
-  const char* what = buttons ? "buttons" : "keys";
-  if (!json.is_object()) throw std::invalid_argument(fmt::format("\"{}\" is not an object", what));
-  for (const auto& [name, listed] : json.items()) {
-    const std::optional<Action> action = ActionNamed(name);
-    if (!action) {
-      warnings_ << fmt::format("reddoor: the settings {}: \"{}\" names no action {}; left out\n",
-                               path_.string(), what, Quoted(name));
-      continue;
-    }
-    std::vector<std::string> names;
-    for (const nlohmann::json& entry :
-         listed.is_array() ? listed : nlohmann::json::array({listed})) {
-      const std::string text = entry.is_string() ? entry.get<std::string>() : entry.dump();
-      const auto known = buttons ? ButtonNamed(text) : KeyNamed(text);
-      if (known) {
-        names.emplace_back(*known);
-      } else {
-        warnings_ << fmt::format("reddoor: the settings {}: {} is no {} for \"{}\"; left out\n",
-                                 path_.string(), Quoted(text), buttons ? "gamepad button" : "key",
-                                 name);
-      }
-    }
-    auto& slot = (buttons ? map.buttons : map.keys)[static_cast<std::size_t>(*action)];
-    if (!names.empty() || (listed.is_array() && listed.empty())) slot = std::move(names);
-  }
+  ReadKeyMap(json, buttons, map, [this](const std::string& what) {
+    warnings_ << fmt::format("reddoor: the settings {}: {}; left out\n", path_.string(), what);
+  });
 }
 
 Settings SettingsFile::Load() {

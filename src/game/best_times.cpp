@@ -81,4 +81,10 @@ TimerView MakeTimerView(const RunTimer& run, std::int64_t now, const BestTimes& 
   return view;
 }
 
+std::optional<TimerView> ShownTimerView(bool shown, const RunTimer& run, std::int64_t now,
+                                        const BestTimes& best, int speedPercent) {
+  if (!shown || !run.Started()) return std::nullopt;
+  return MakeTimerView(run, now, best, speedPercent);
+}
+
 }  // namespace reddoor

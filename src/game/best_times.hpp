@@ -38,5 +38,8 @@ std::string FormatSplits(const std::vector<Split>& splits, bool exact = false);
 // What the timer shows at `now`; `speedPercent` below 100 says the game runs slowed.
 TimerView MakeTimerView(const RunTimer& run, std::int64_t now, const BestTimes& best,
                         int speedPercent);
+// The same as a window draws it: none while the timer is hidden or the run has not begun.
+std::optional<TimerView> ShownTimerView(bool shown, const RunTimer& run, std::int64_t now,
+                                        const BestTimes& best, int speedPercent);
 
 }  // namespace reddoor

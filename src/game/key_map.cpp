@@ -115,13 +115,29 @@ std::optional<PadButton> PadButtonNamed(std::string_view name) {
                                 kButtons.begin());
 }
 
-std::optional<Key> KeyMap::GameKeyOf(PadButton button) const {
+std::optional<Action> KeyMap::ActionOfKey(std::string_view name) const {
+  const std::optional<std::string_view> key = KeyNamed(name);
+  if (!key) return std::nullopt;
   for (Action action : kActions) {
-    for (const std::string& name : ButtonsOf(action)) {
-      if (PadButtonNamed(name) == button) return reddoor::GameKeyOf(action);
+    for (const std::string& listed : KeysOf(action)) {
+      if (KeyNamed(listed) == key) return action;
     }
   }
   return std::nullopt;
+}
+
+std::optional<Action> KeyMap::ActionOfButton(PadButton button) const {
+  for (Action action : kActions) {
+    for (const std::string& name : ButtonsOf(action)) {
+      if (PadButtonNamed(name) == button) return action;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<Key> KeyMap::GameKeyOf(PadButton button) const {
+  const std::optional<Action> action = ActionOfButton(button);
+  return action ? reddoor::GameKeyOf(*action) : std::nullopt;
 }
 
 const KeyMap& DefaultKeyMap() {

@@ -65,6 +65,9 @@ struct KeyMap {
   const std::vector<std::string>& ButtonsOf(Action a) const {
     return buttons[static_cast<std::size_t>(a)];
   }
+  // What the keyboard's key of this name does (any spelling KeyNamed takes), if anything.
+  std::optional<Action> ActionOfKey(std::string_view name) const;
+  std::optional<Action> ActionOfButton(PadButton button) const;
   // The game key a gamepad button holds, if any.
   std::optional<Key> GameKeyOf(PadButton button) const;
   friend bool operator==(const KeyMap&, const KeyMap&) = default;

@@ -29,4 +29,11 @@ std::int64_t RunTimer::Elapsed(std::int64_t now) const {
   return finishedAt_.value_or(now) - *start_;
 }
 
+bool RunProgress::Moved(const RunTimer& run) {
+  if (run.Splits().size() == splits_ && run.Finished() == finished_) return false;
+  splits_ = run.Splits().size();
+  finished_ = run.Finished();
+  return true;
+}
+
 }  // namespace reddoor

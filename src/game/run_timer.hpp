@@ -44,4 +44,14 @@ class RunTimer {
   bool fromTitle_ = false;
 };
 
+// Tells whether a run has left a level, or finished, since it was last asked.
+class RunProgress {
+ public:
+  bool Moved(const RunTimer& run);
+
+ private:
+  std::size_t splits_ = 0;
+  bool finished_ = false;
+};
+
 }  // namespace reddoor

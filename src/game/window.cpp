@@ -26,6 +26,14 @@ std::optional<WindowId> WindowNamed(std::string_view name, std::span<const Windo
   return std::nullopt;
 }
 
+std::string ShownCaption(std::string_view caption, int speedPercent, bool paused) {
+  std::string notes;
+  if (speedPercent < 100) notes = fmt::format("{}% speed", speedPercent);
+  if (paused) notes += notes.empty() ? "paused" : ", paused";
+  if (notes.empty()) return std::string(caption);
+  return caption.empty() ? fmt::format("({})", notes) : fmt::format("{} ({})", caption, notes);
+}
+
 std::string WindowNames(std::span<const WindowId> windows, std::string_view separator) {
   std::string names;
   for (WindowId id : windows) {

@@ -31,6 +31,9 @@ std::optional<WindowId> WindowNamed(std::string_view name,
                                     std::span<const WindowId> among = kAllWindows);
 // Their names one after the other: "Level1|Level2|Level3" with the separator "|".
 std::string WindowNames(std::span<const WindowId> windows, std::string_view separator);
+// A window's caption as the player sees it, with what holds or slows the game:
+// "Level1 (paused)", "Level1 (50% speed)", "Level1 (50% speed, paused)".
+std::string ShownCaption(std::string_view caption, int speedPercent, bool paused);
 
 class Window {
  public:

@@ -72,6 +72,17 @@ BestTimes BestTimesFromJson(const nlohmann::json& json) {
   return best;
 }
 
+std::optional<BestTimes> ParseBestTimes(std::string_view text, std::string& why) {
+  try {
+    return BestTimesFromJson(nlohmann::json::parse(text));
+  } catch (const nlohmann::json::parse_error& e) {
+    why = text.empty() ? "the file is empty" : fmt::format("not JSON at byte {}", e.byte);
+  } catch (const std::exception& e) {
+    why = e.what();
+  }
+  return std::nullopt;
+}
+
 std::string DescribeBestTimes(const BestTimes& best) {
   std::string text = "Best run: ";
   text += best.run ? fmt::format("{} ({})", FormatRunTime(*best.run), FormatSplits(best.runSplits))

@@ -4,6 +4,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <optional>
 #include <regex>
 #include <sstream>
@@ -194,6 +197,16 @@ int VerifyRecording(std::istream& in, std::string_view name, std::ostream& out, 
   const int differs = verifier.Compare(recording, Lines(replayed.str()));
   if (differs == 0) out << end << '\n';
   return differs;
+}
+
+int VerifyRecordingFile(const std::string& path, std::ostream& out, std::ostream& err) {
+  std::ifstream in(path);
+  // A directory opens like a file; only reading it fails.
+  if (!in || (in.peek(), in.bad())) {
+    err << "reddoor: cannot read the recording " << path << ": " << std::strerror(errno) << '\n';
+    return 2;
+  }
+  return VerifyRecording(in, path, out, err);
 }
 
 }  // namespace reddoor

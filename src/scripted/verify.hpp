@@ -3,6 +3,7 @@
 // goes, must print every state line that the recording carries as a comment, in order.
 #include <istream>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "game/runtime.hpp"
@@ -17,5 +18,8 @@ std::string DescribeEnd(const Runtime& game);
 // and returns 0 when every state line was played again; 1 at the first difference, naming the
 // line and the field on `err`; 2 for what is no recording.
 int VerifyRecording(std::istream& in, std::string_view name, std::ostream& out, std::ostream& err);
+// The same for the recording in the file at `path`; a file that cannot be read is status 2,
+// named with the reason.
+int VerifyRecordingFile(const std::string& path, std::ostream& out, std::ostream& err);
 
 }  // namespace reddoor

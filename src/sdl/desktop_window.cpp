@@ -8,6 +8,7 @@
 
 #include "base/fault.hpp"
 #include "base/geometry.hpp"
+#include "game/window.hpp"
 #include "sdl/window_hints.hpp"
 
 namespace reddoor {
@@ -123,14 +124,8 @@ void DesktopWindow::SetFullscreen(bool fullscreen) {
   Invalidate();
 }
 
-// "Level1 (paused)", "Level1 (50% speed)", "Level1 (50% speed, paused)".
 std::string DesktopWindow::Caption() const {
-  std::string notes;
-  if (speedPercent_ < 100) notes = fmt::format("{}% speed", speedPercent_);
-  if (paused_) notes += notes.empty() ? "paused" : ", paused";
-  if (notes.empty()) return std::string(layout_.caption);
-  return layout_.caption.empty() ? fmt::format("({})", notes)
-                                 : fmt::format("{} ({})", layout_.caption, notes);
+  return ShownCaption(layout_.caption, speedPercent_, paused_);
 }
 
 void DesktopWindow::ShowPaused(bool paused) {

@@ -209,17 +209,13 @@ void SdlPlatform::ToggleTimer() {
 }
 
 std::optional<TimerView> SdlPlatform::TimerNow() const {
-  const RunTimer& run = runtime_->Run();
-  if (!timerShown_ || !run.Started()) return std::nullopt;
-  return MakeTimerView(run, runtime_->Now(), options_.timer.best, options_.speedPercent);
+  return ShownTimerView(timerShown_, runtime_->Run(), runtime_->Now(), options_.timer.best,
+                        options_.speedPercent);
 }
 
 void SdlPlatform::TellProgress() {
   const RunTimer& run = runtime_->Run();
-  if (run.Splits().size() == splitsTold_ && run.Finished() == finishTold_) return;
-  splitsTold_ = run.Splits().size();
-  finishTold_ = run.Finished();
-  if (options_.timer.progressed) options_.timer.progressed(run);
+  if (progress_.Moved(run) && options_.timer.progressed) options_.timer.progressed(run);
 }
 
 void SdlPlatform::SetPause(bool byPlayer, bool byFocus) {

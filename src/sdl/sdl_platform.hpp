@@ -98,8 +98,7 @@ class SdlPlatform final : public Platform {
   bool quitRequested_ = false;
   std::string pressedButton_;  // the button the left mouse button went down on
   bool timerShown_;
-  std::size_t splitsTold_ = 0;
-  bool finishTold_ = false;
+  RunProgress progress_;
 };
 
 }  // namespace reddoor

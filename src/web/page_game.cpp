@@ -22,27 +22,23 @@ constexpr std::int32_t Twips(int pixels) {
   return pixels * kTwipsPerPixel;
 }
 
-std::optional<Key> GameKey(PageKey key) {
-  switch (key) {
-    case PageKey::Left:
-      return Key::Left;
-    case PageKey::Right:
-      return Key::Right;
-    case PageKey::Space:
-      return Key::Space;
-    case PageKey::E:
-      return Key::E;
-    default:
-      return std::nullopt;
-  }
-}
-
-// The buttons of the browser's standard mapping that stand for game keys, by number.
-constexpr std::array<std::pair<int, PadButton>, 4> kStandardButtons = {
+// The buttons of the browser's standard mapping, by number.
+constexpr std::array<std::pair<int, PadButton>, kPadButtonCount> kStandardButtons = {
     {{0, PadButton::South},
+     {1, PadButton::East},
      {2, PadButton::West},
+     {3, PadButton::North},
+     {4, PadButton::LeftShoulder},
+     {5, PadButton::RightShoulder},
+     {8, PadButton::Back},
+     {9, PadButton::Start},
+     {10, PadButton::LeftStick},
+     {11, PadButton::RightStick},
+     {12, PadButton::DpadUp},
+     {13, PadButton::DpadDown},
      {14, PadButton::DpadLeft},
-     {15, PadButton::DpadRight}}};
+     {15, PadButton::DpadRight},
+     {16, PadButton::Guide}}};
 constexpr std::uint32_t kStandardSouth = 1u << 0;
 constexpr std::uint32_t kStandardStart = 1u << 9;
 
@@ -53,8 +49,14 @@ constexpr std::uint32_t ToRgba(Pixel p) {
 
 }  // namespace
 
-PageGame::PageGame(TextRasterizer& text, PictureSource& pictures, PageScreen& screen, double pageMs)
-    : text_(text), pictures_(pictures), screen_(screen), clock_(pageMs), runtime_(*this) {}
+PageGame::PageGame(TextRasterizer& text, PictureSource& pictures, PageScreen& screen, double pageMs,
+                   PageOptions options)
+    : text_(text),
+      pictures_(pictures),
+      screen_(screen),
+      options_(std::move(options)),
+      clock_(pageMs, options_.speedPercent),
+      runtime_(*this) {}
 
 void PageGame::Start(WindowId start, Recorder* recorder) {
   runtime_.SetRecorder(recorder);
@@ -97,28 +99,58 @@ void PageGame::Frame(double pageMs) {
 double PageGame::UntilDue(double pageMs) const {
   const std::int64_t due = runtime_.NextDue();
   if (clock_.Held() || due < 0) return -1;
-  return std::max(static_cast<double>(due - clock_.Now(pageMs)), 0.0);
+  return std::max(clock_.PageMilliseconds(due - clock_.Now(pageMs)), 0.0);
 }
 
-void PageGame::KeyChanged(PageKey key, bool down, double pageMs) {
+bool PageGame::KeyChanged(std::string_view name, bool down, double pageMs) {
+  const std::optional<std::string_view> key = KeyNamed(name);
+  if (!key) return false;
   // Ticks due before the key run first, and the key comes at the page's time.
   RunDueTicks(pageMs);
+  const std::optional<Action> action = options_.keys.ActionOfKey(*key);
+  const bool returnKey = *key == "Return" || *key == "Keypad Enter";
+  bool used = true;
   if (box_) {
-    if (key == PageKey::Space) {
-      // A focused button is pressed when Space is let go over it.
-      if (down) spaceDownOnBox_ = true;
-      if (!down && std::exchange(spaceDownOnBox_, false)) Answer(pageMs);
-    } else if (down && (key == PageKey::Return || key == PageKey::Escape)) {
-      Answer(pageMs);
-    }
-  } else if (key == PageKey::Pause) {
-    if (down) SetPause(!pausedByPlayer_, pausedByAway_, pageMs);
-  } else if (const std::optional<Key> game = GameKey(key)) {
-    GameKeyChanged(*game, KeySource::Keyboard, down);
-  } else if (key == PageKey::Return && down && !Held()) {
-    runtime_.PressButton();
+    used = BoxKey(*key, down, pageMs);
+  } else if (action && !GameKeyOf(*action)) {
+    if (down) Command(*action, pageMs);
+  } else {
+    // As on the desktop, Return presses the window's button whatever else it does.
+    if (down && returnKey && !Held()) runtime_.PressButton();
+    if (action) GameKeyChanged(*GameKeyOf(*action), KeySource::Keyboard, down);
+    used = action || returnKey;
   }
   Present();
+  return used;
+}
+
+bool PageGame::BoxKey(std::string_view key, bool down, double pageMs) {
+  if (key == "Space") {
+    // A focused button is pressed when Space is let go over it.
+    if (down) spaceDownOnBox_ = true;
+    if (!down && std::exchange(spaceDownOnBox_, false)) Answer(pageMs);
+    return true;
+  }
+  if (key != "Return" && key != "Keypad Enter" && key != "Escape") return false;
+  if (down) Answer(pageMs);
+  return true;
+}
+
+bool PageGame::Command(Action action, double pageMs) {
+  switch (action) {
+    case Action::Pause:
+      SetPause(!pausedByPlayer_, pausedByAway_, pageMs);
+      return true;
+    case Action::Fullscreen:
+      screen_.ToggleFullscreen();
+      return true;
+    case Action::Timer:
+      options_.timerShown = !options_.timerShown;
+      screen_.TimerShown(options_.timerShown);
+      return true;
+    default:
+      return false;
+  }
 }
 
 void PageGame::PadRead(int pad, std::uint32_t buttons, int stickX, double pageMs) {
@@ -134,12 +166,17 @@ void PageGame::PadRead(int pad, std::uint32_t buttons, int stickX, double pageMs
     if (changed & bit) pads_.Button(pad, button, (buttons & bit) != 0);
   }
   if (moved) pads_.StickX(pad, stickX);
-  // As on the desktop: the south button answers the message, start presses the window's button.
+  // As on the desktop: the south button answers the message, start presses the window's button,
+  // and a button of a command in the player's map carries it out.
   const std::uint32_t pressed = changed & buttons;
-  if (box_ && (pressed & kStandardSouth)) {
-    Answer(pageMs);
-  } else if (!Held() && (pressed & kStandardStart)) {
-    runtime_.PressButton();
+  if (box_) {
+    if (pressed & kStandardSouth) Answer(pageMs);
+  } else {
+    if (!Held() && (pressed & kStandardStart)) runtime_.PressButton();
+    for (const auto& [number, button] : kStandardButtons) {
+      const std::optional<Action> action = options_.keys.ActionOfButton(button);
+      if ((pressed & (1u << number)) && action) Command(*action, pageMs);
+    }
   }
   Present();
 }
@@ -235,28 +272,50 @@ void PageGame::MessageOpened(const Window& /*window*/, std::string_view text) {
   drawnState_.reset();
 }
 
+std::optional<TimerView> PageGame::TimerNow() const {
+  return ShownTimerView(options_.timerShown, runtime_.Run(), runtime_.Now(), options_.best,
+                        options_.speedPercent);
+}
+
+void PageGame::DrawTimer(Renderer& renderer, const std::optional<TimerView>& timer) {
+  timerRect_ = timer ? renderer.DrawTimer(*timer, window_) : PixelRect{};
+  drawnTimer_ = timer;
+}
+
+void PageGame::ShowCaption(const Window& visible) {
+  std::string caption = ShownCaption(visible.Layout().caption, options_.speedPercent, Paused());
+  if (caption == caption_) return;
+  caption_ = std::move(caption);
+  screen_.SetCaption(caption_);
+}
+
 void PageGame::Present() {
   const Window* visible = runtime_.VisibleWindow();
   if (!visible) return;
-  std::string caption(visible->Layout().caption);
-  if (Paused()) caption += caption.empty() ? "(paused)" : " (paused)";
-  if (caption != caption_) {
-    caption_ = caption;
-    screen_.SetCaption(caption_);
-  }
+  if (progress_.Moved(runtime_.Run())) screen_.RunProgressed(runtime_.Run());
+  ShowCaption(*visible);
   VisualState state = CaptureVisualState(visible->Contents());
-  if (!drawnState_) {
+  const std::optional<TimerView> timer = TimerNow();
+  const bool timerChanged = timer != drawnTimer_;
+  std::vector<PixelRect> changed;
+  if (drawnState_) {
+    for (const Box& box : ChangedBoxes(*drawnState_, state)) {
+      const PixelRect r = PixelsOf(box, scale_).Intersect(window_.Bounds());
+      if (!r.Empty()) changed.push_back(r);
+    }
+    if (changed.empty() && !timerChanged) return;
+  }
+  // A held game is drawn dimmed, or under the box: whole, whatever changed.
+  if (!drawnState_ || Held()) {
     drawnState_ = std::move(state);
     return DrawWhole();
   }
-  std::vector<PixelRect> changed;
-  for (const Box& box : ChangedBoxes(*drawnState_, state)) {
-    const PixelRect r = PixelsOf(box, scale_).Intersect(window_.Bounds());
-    if (!r.Empty()) changed.push_back(r);
-  }
-  if (changed.empty()) return;
+  if (timerChanged && !timerRect_.Empty()) changed.push_back(timerRect_);
   drawnState_ = std::move(state);
-  Renderer(text_, pictures_, scale_).Draw(visible->Contents(), window_);
+  Renderer renderer(text_, pictures_, scale_);
+  renderer.Draw(visible->Contents(), window_);
+  DrawTimer(renderer, timer);
+  if (timerChanged && !timerRect_.Empty()) changed.push_back(timerRect_);
   for (const PixelRect& r : changed) CopyToFrame(window_, 0, 0, r);
   screen_.Show(rgba_.data(), window_.width, window_.height, changed);
 }
@@ -266,6 +325,7 @@ void PageGame::DrawWhole() {
   Renderer renderer(text_, pictures_, scale_);
   renderer.Draw(visible.Contents(), window_);
   if (Paused()) renderer.DrawPaused(window_);
+  DrawTimer(renderer, TimerNow());
   rgba_.resize(window_.pixels.size());
   CopyToFrame(window_, 0, 0, window_.Bounds());
   if (box_) {

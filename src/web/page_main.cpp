@@ -9,10 +9,15 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "base/fault.hpp"
+#include "scripted/key_map_json.hpp"
 #include "scripted/recording.hpp"
+#include "scripted/records.hpp"
 #include "web/browser_text.hpp"
 #include "web/page_game.hpp"
+#include "web/page_records.hpp"
 #include "web/picture_decoder.hpp"
 
 EM_JS(void, RedDoorCaption, (const char* caption),
@@ -23,15 +28,58 @@ EM_JS(void, RedDoorShow, (const void* rgba, int width, int height, const int* re
                           HEAP32.slice(rects >> 2, (rects >> 2) + 4 * count));
 });
 EM_JS(void, RedDoorFault, (const char* text), { Module.redDoorPage.fault(UTF8ToString(text)); });
+EM_JS(void, RedDoorNote, (const char* text), { Module.redDoorPage.note(UTF8ToString(text)); });
+EM_JS(void, RedDoorFullscreen, (), { Module.redDoorPage.fullscreen(); });
+EM_JS(void, RedDoorTimerShown, (int shown), { Module.redDoorPage.timerShown(shown != 0); });
+EM_JS(void, RedDoorBestTimes, (const char* text),
+      { Module.redDoorPage.bestTimes(UTF8ToString(text)); });
+// The browser's storage, through the page, which tells the player when the browser refuses it.
+EM_JS(int, RedDoorStoredSize, (const char* key), {
+  const value = Module.redDoorPage.storage.get(UTF8ToString(key));
+  return value == null ? -1 : lengthBytesUTF8(value);
+});
+EM_JS(void, RedDoorStoredCopy, (const char* key, char* to, int size),
+      { stringToUTF8(Module.redDoorPage.storage.get(UTF8ToString(key)) || String(), to, size); });
+EM_JS(void, RedDoorStore, (const char* key, const char* value),
+      { Module.redDoorPage.storage.set(UTF8ToString(key), value ? UTF8ToString(value) : null); });
 
 namespace {
 
 using reddoor::PageGame;
-using reddoor::PageKey;
 using reddoor::PixelRect;
+
+// The best times' key in the browser's storage, and where a damaged value is kept aside.
+constexpr const char* kRecordsKey = "reddoor.records";
+constexpr const char* kRecordsAsideKey = "reddoor.records.damaged";
+
+class BrowserRecords final : public reddoor::RecordsStorage {
+ public:
+  std::optional<std::string> Read() override {
+    const int size = RedDoorStoredSize(kRecordsKey);
+    if (size < 0) return std::nullopt;
+    std::string value(static_cast<std::size_t>(size) + 1, '\0');
+    RedDoorStoredCopy(kRecordsKey, value.data(), size + 1);
+    value.resize(static_cast<std::size_t>(size));
+    return value;
+  }
+  void Write(std::string_view value) override {
+    RedDoorStore(kRecordsKey, std::string(value).c_str());
+  }
+  std::string SetAside() override {
+    RedDoorStore(kRecordsAsideKey, Read().value_or("").c_str());
+    RedDoorStore(kRecordsKey, nullptr);
+    return kRecordsAsideKey;
+  }
+  void Note(std::string_view text) override { RedDoorNote(std::string(text).c_str()); }
+};
+
+void ShowBestTimes(const reddoor::BestTimes& best) {
+  RedDoorBestTimes(reddoor::DescribeBestTimes(best).c_str());
+}
 
 class CanvasScreen final : public reddoor::PageScreen {
  public:
+  explicit CanvasScreen(int speedPercent) : speedPercent_(speedPercent) {}
   void SetCaption(std::string_view caption) override {
     RedDoorCaption(std::string(caption).c_str());
   }
@@ -42,15 +90,25 @@ class CanvasScreen final : public reddoor::PageScreen {
       rects_.insert(rects_.end(), {r.left, r.top, r.right, r.bottom});
     RedDoorShow(rgba, width, height, rects_.data(), static_cast<int>(changed.size()));
   }
+  void ToggleFullscreen() override { RedDoorFullscreen(); }
+  void TimerShown(bool shown) override { RedDoorTimerShown(shown ? 1 : 0); }
+  // Only whole runs at full speed count; the records leave out runs not from the title.
+  void RunProgressed(const reddoor::RunTimer& run) override {
+    if (speedPercent_ == 100) ShowBestTimes(records_.Keep(run));
+  }
+  reddoor::PageRecords& Records() { return records_; }
 
  private:
+  int speedPercent_;
   std::vector<int> rects_;
+  BrowserRecords storage_;
+  reddoor::PageRecords records_{storage_};
 };
 
 struct Page {
   reddoor::BrowserText text;
   reddoor::DecodedPictures pictures;
-  CanvasScreen screen;
+  std::optional<CanvasScreen> screen;
   std::ostringstream recording;
   std::optional<reddoor::ScriptRecorder> recorder;
   std::optional<PageGame> game;
@@ -76,16 +134,47 @@ void Guarded(F&& call) {
   }
 }
 
+// The player's choices as the page keeps them: {"speed": 50, "timer": true, "keys": {...},
+// "buttons": {...}}; the page has checked speed and timer. Names of the key map that are no key
+// or button are left out, with a note.
+reddoor::PageOptions OptionsFrom(const nlohmann::json& json) {
+  reddoor::PageOptions options;
+  options.speedPercent = json.value("speed", 100);
+  options.timerShown = json.value("timer", false);
+  std::string leftOut;
+  const reddoor::LeftOut tell = [&leftOut](const std::string& what) {
+    leftOut += (leftOut.empty() ? "" : "; ") + what;
+  };
+  for (const bool buttons : {false, true}) {
+    const char* name = buttons ? "buttons" : "keys";
+    try {
+      if (json.contains(name)) reddoor::ReadKeyMap(json[name], buttons, options.keys, tell);
+    } catch (const std::invalid_argument& e) {
+      tell(e.what());
+    }
+  }
+  if (!leftOut.empty()) {
+    RedDoorNote(("The kept key map: " + leftOut + "; left out, the defaults kept.").c_str());
+  }
+  return options;
+}
+
 }  // namespace
 
 extern "C" {
 
-// Starts the game on window `start` (0 the title window, 1-3 a level) at the page's time `now`.
-EMSCRIPTEN_KEEPALIVE void RedDoorStart(double now, int start, int width, int height, int largest) {
+// Starts the game on window `start` (0 the title window, 1-3 a level) at the page's time `now`,
+// with the player's choices `options` (OptionsFrom).
+EMSCRIPTEN_KEEPALIVE void RedDoorStart(double now, int start, int width, int height, int largest,
+                                       const char* options) {
   Page& page = ThePage();
   const auto window = static_cast<reddoor::WindowId>(start >= 0 && start <= 3 ? start : 0);
   try {
-    page.game.emplace(page.text, page.pictures, page.screen, now);
+    reddoor::PageOptions chosen = OptionsFrom(nlohmann::json::parse(options));
+    page.screen.emplace(chosen.speedPercent);
+    chosen.best = page.screen->Records().Load();
+    ShowBestTimes(chosen.best);
+    page.game.emplace(page.text, page.pictures, *page.screen, now, std::move(chosen));
     page.recorder.emplace(page.recording, window, "the recording");
     page.game->Fit(width, height, largest);
     page.game->Start(window, &*page.recorder);
@@ -110,10 +199,19 @@ EMSCRIPTEN_KEEPALIVE double RedDoorFrame(double now) {
   return until;
 }
 
-// `key` is a PageKey: 0 Left, 1 Right, 2 Space, 3 E, 4 Return, 5 Escape, 6 P.
-EMSCRIPTEN_KEEPALIVE void RedDoorKey(int key, int down, double now) {
-  if (key < 0 || key > static_cast<int>(PageKey::Pause)) return;
-  Guarded([&](PageGame& game) { game.KeyChanged(static_cast<PageKey>(key), down != 0, now); });
+// The keyboard's key of this name ("Left", "Space", "E", "F11", as the key map names keys) went
+// down or up; 1 when the game used it, 0 when the page may leave it to the browser.
+EMSCRIPTEN_KEEPALIVE int RedDoorKey(const char* name, int down, double now) {
+  bool used = false;
+  Guarded([&](PageGame& game) { used = game.KeyChanged(name, down != 0, now); });
+  return used ? 1 : 0;
+}
+
+// For the page's tests: game time at the page's time `now`.
+EMSCRIPTEN_KEEPALIVE double RedDoorGameTime(double now) {
+  double time = -1;
+  Guarded([&](PageGame& game) { time = static_cast<double>(game.GameTime(now)); });
+  return time;
 }
 
 // Gamepad `pad` as read this frame: bit i of `buttons` is button i of the browser's standard

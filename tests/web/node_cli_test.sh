@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The scripted run under node as a user meets it: standard input, --start, a file that cannot
-# be read, a bad line, a screenshot, a usage error: the desktop's exit statuses and messages.
+# be read, a bad line, a screenshot, a usage error, a recording checked with --verify (played as
+# recorded, with a key moved, no recording at all): the desktop's exit statuses and messages.
 #   tests/web/node_cli_test.sh build-web/node/reddoor.js
 set -euo pipefail
 js=${1:?usage: node_cli_test.sh path/to/reddoor.js}
@@ -65,9 +66,33 @@ expect "an option of the desktop alone is a usage error" test "$status" -eq 2
 run /dev/null --script "$root/tests/golden/level2_coins.script"
 expect "a golden's own args line is read" cmp -s "$work/out" "$root/tests/golden/level2_coins.jsonl"
 
+recording="$root/tests/golden/full_playthrough.recording"
+run /dev/null --verify "$recording"
+expect "a recording that plays as it was played is exit 0" test "$status" -eq 0
+expect "and tells how the game ended" cmp -s "$work/out" "$root/tests/golden/full_playthrough.verified"
+# The first Right goes down a tick later: the replay parts from the recording there.
+awk '/^down Right$/ && !moved { print "wait 100"; moved = 1 } { print }' "$recording" \
+  >"$work/moved.recording"
+run /dev/null --verify "$work/moved.recording"
+expect "a key moved by a tick is exit 1" test "$status" -eq 1
+expect "naming the line and the field" grep -q "^reddoor: $work/moved.recording:[0-9]*: the replay differs in \"" "$work/err"
+run /dev/null --verify "$work/dump.script"
+expect "a script that is no recording is exit 2" test "$status" -eq 2
+expect "that says so" grep -q "is no recording of a game: it does not say which game played it" "$work/err"
+run /dev/null --verify "$work/missing.recording"
+expect "a missing recording is exit 2" test "$status" -eq 2
+expect "and named with the reason" test "$err" = \
+  "reddoor: cannot read the recording $work/missing.recording: No such file or directory"
+run /dev/null --verify "$recording" --script "$work/dump.script"
+expect "--verify with --script is a usage error" test "$status" -eq 2
+run /dev/null --start Level2
+expect "neither --script nor --verify is a usage error" test "$status" -eq 2
+expect "that names both" grep -q -- '--script or --verify' "$work/err"
+
 run /dev/null --help
 expect "--help is exit 0" test "$status" -eq 0
 expect "and names --script" grep -q -- '--script' "$work/out"
+expect "and --verify" grep -q -- '--verify FILE' "$work/out"
 
 [[ $failures -eq 0 ]] && echo "node command line: all checks passed"
 exit "$failures"

@@ -3,7 +3,11 @@
 desktop does, Return starts the game, a walk into the water opens the box, Return answers it,
 P pauses, and the recording replays under node; a gamepad walks, answers the box and lets go of
 what it held when it goes; a click on OK answers the box; the Fullscreen button, F11 and
-Alt+Return ask for fullscreen; kept settings, damaged or out of reach, cost no game; without
+Alt+Return ask for fullscreen; kept settings, damaged or out of reach, cost no game; T shows the
+run timer in the corner and is kept, the best times are read from the browser's storage and a
+damaged value is kept aside; the desktop's recorded whole run plays in the page to the
+millisecond, at full and at half speed, and sets the best times at full speed only; a kept key
+map walks with its keys and buttons; ?speed=50 halves the game clock and is kept; without
 WebAssembly the page says so.
   tests/web/page_test.py build-web/site build/reddoor build-web/node/reddoor.js"""
 import os
@@ -194,7 +198,7 @@ if (event) {
   e.gamepad = pad;
   window.dispatchEvent(e);
 }"""
-SOUTH, WEST, START, RIGHT = 0, 2, 9, 15  # the standard mapping's numbers
+SOUTH, WEST, NORTH, BACK, START, RIGHT = 0, 2, 3, 8, 9, 15  # the standard mapping's numbers
 
 # Waits for `count` animation frames of the page.
 FRAMES = """
@@ -307,7 +311,8 @@ def check_settings(driver, address):
     open_game(driver, address)
     assert scale_shown(driver) == [1, "1"] and note(driver) == "", scale_shown(driver)
 
-    for damaged in ('{"largestScale": "huge"}', '{"largestScale": 9}', "{largestScale", "null"):
+    for damaged in ('{"largestScale": "huge"}', '{"largestScale": 9}', "{largestScale", "null",
+                    '{"timer": "yes"}', '{"speed": 7}', '{"keys": ["Left"]}'):
         driver.execute_script(kept, damaged)
         open_game(driver, address)
         assert scale_shown(driver) == [2, "0"], (damaged, scale_shown(driver))
@@ -330,6 +335,208 @@ def check_settings(driver, address):
         driver.execute_script("localStorage.clear()")
         driver.set_window_size(1000, 800)
     print("settings: a kept scale is used; damaged or refused, the defaults with a note")
+
+
+KEPT = "localStorage.setItem(arguments[0], arguments[1])"
+STORED = "return localStorage.getItem(arguments[0])"
+# The red, green and blue of each pixel of the canvas's bottom right corner, the run timer's
+# place, summed.
+CORNER = """
+const g = document.getElementById('game');
+const d = g.getContext('2d').getImageData(g.width - g.width / 8, g.height - g.height / 12,
+                                          g.width / 8, g.height / 12).data;
+const sums = [];
+for (let i = 0; i < d.length; i += 4) sums.push(d[i] + d[i + 1] + d[i + 2]);
+return sums;"""
+
+
+def corner_changed(driver, bare):
+    """How many pixels of the corner differ from `bare`, a CORNER taken before, by much."""
+    return sum(abs(a - b) > 90 for a, b in zip(driver.execute_script(CORNER), bare))
+
+
+def best_shown(driver):
+    return driver.execute_script("return document.getElementById('best').textContent")
+
+
+def settings_kept(driver):
+    return driver.execute_script("return JSON.parse(localStorage.getItem('reddoor.settings'))")
+
+
+def check_timer_and_best_times(driver, address):
+    """T shows the run timer over the window's corner, and the choice is kept; the
+    best times come from the browser's storage in the desktop's form, and a damaged value is kept
+    aside with a note while the game starts with none."""
+    open_game(driver, address)
+    assert best_shown(driver) == "Best run: none yet \u00b7 Best splits: none yet", \
+        best_shown(driver)
+    ActionChains(driver).send_keys(Keys.RETURN).perform()
+    wait_for("Level1", lambda: state(driver).window == "Level1")
+    bare = driver.execute_script(CORNER)
+    ActionChains(driver).send_keys("t").perform()
+    wait_for("the timer drawn", lambda: corner_changed(driver, bare) > 400)
+    assert settings_kept(driver)["timer"] is True, settings_kept(driver)
+
+    best = ('{"run":{"ms":74968,"splits":{"Level1":15600,"Level2":39700,"Level3":19668}},'
+            '"splits":{"Level1":15600,"Level2":39700,"Level3":19668}}')
+    driver.execute_script(KEPT, "reddoor.records", best)
+    open_game(driver, address, "?start=Level1")
+    assert best_shown(driver) == ("Best run: 1:14.9 (Level1 0:15.6, Level2 0:39.7, Level3 0:19.6)"
+                                  " \u00b7 Best splits: Level1 0:15.6, Level2 0:39.7, Level3 0:19.6"
+                                  " (together 1:14.9)"), best_shown(driver)
+    # The kept timer is shown from the first tick of a game started on a level.
+    wait_for("the kept timer drawn", lambda: corner_changed(driver, bare) > 400)
+    ActionChains(driver).send_keys("t").perform()
+    wait_for("the timer hidden", lambda: corner_changed(driver, bare) == 0)
+    assert settings_kept(driver)["timer"] is False, settings_kept(driver)
+
+    damaged = '{"run": {"ms": -5}}'
+    driver.execute_script(KEPT, "reddoor.records", damaged)
+    open_game(driver, address)
+    assert "best times kept in this browser were damaged" in note(driver), note(driver)
+    assert best_shown(driver).startswith("Best run: none yet"), best_shown(driver)
+    assert driver.execute_script(STORED, "reddoor.records.damaged") == damaged
+    assert driver.execute_script(STORED, "reddoor.records") is None
+    driver.execute_script("localStorage.clear()")
+    print("timer: T draws it in the corner and is kept; best times read, a damaged one set aside")
+
+
+# The page's clock, performance.now(), made the test's own: it stands until advanced.
+FAKE_CLOCK = """
+let now = 1000;
+performance.now = () => now;
+window.advanceClock = ms => { now += ms; };"""
+# Plays the lines of a script in the page on that clock: a wait advances it 10 ms at a time, a
+# frame after each step (never so far at once that the page leaves a stall out of game time),
+# and keys go in as the browser's key events. The window's button is pressed with Return. A
+# slowed game's waits take `slowed` times as long on the page's clock.
+REPLAY = """
+const EVENTS = {Right: ['ArrowRight', 'ArrowRight'], Left: ['ArrowLeft', 'ArrowLeft'],
+                Space: [' ', 'Space'], E: ['e', 'KeyE'], Return: ['Enter', 'Enter']};
+const press = (type, name) => window.dispatchEvent(
+  new KeyboardEvent(type, {key: EVENTS[name][0], code: EVENTS[name][1]}));
+const [lines, slowed] = arguments;
+for (const line of lines) {
+  const [command, what] = line.split(' ');
+  if (command === 'wait') {
+    for (let left = Number(what) * slowed; left > 0; left -= 10) {
+      window.advanceClock(Math.min(left, 10));
+      Module._RedDoorFrame(performance.now());
+    }
+  } else if (command === 'down' || command === 'up') {
+    press(command === 'down' ? 'keydown' : 'keyup', what);
+  } else if (command === 'click') {
+    press('keydown', 'Return');
+    press('keyup', 'Return');
+  }
+}"""
+
+
+def play_recorded_run(driver, address, lines, query="", slowed=1):
+    """Plays the lines in the page, from a fresh load, on a clock of the test's own; returns the
+    page's own recording of the game."""
+    clock = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                   {"source": FAKE_CLOCK})["identifier"]
+    try:
+        open_game(driver, address, query)
+        driver.execute_script(REPLAY, lines, slowed)
+        assert state(driver).window == "Finish", state(driver)
+        return driver.execute_script("return Module.UTF8ToString(Module._RedDoorRecording())")
+    finally:
+        driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": clock})
+
+
+def verify_under_node(node_js, recording):
+    with tempfile.NamedTemporaryFile("w", suffix=".script", delete=False) as f:
+        f.write(recording)
+    try:
+        return subprocess.run(["node", "--no-experimental-fetch", node_js, "--verify", f.name],
+                              capture_output=True, text=True, timeout=60)
+    finally:
+        os.unlink(f.name)
+
+
+def check_whole_run(driver, address, node_js):
+    """The desktop's recorded whole run, played in the page on a clock of the test's own, ends as
+    it did on the desktop to the millisecond, at full speed and at half speed alike: the page's
+    own recording of it passes --verify. Only the run at full speed becomes the best times kept
+    in the browser, and the bar shows them."""
+    recording = os.path.join(os.path.dirname(__file__), "..", "golden", "full_playthrough")
+    with open(recording + ".recording") as f:
+        lines = [line.strip() for line in f if line.strip() and not line.startswith("#")]
+    with open(recording + ".verified") as f:
+        verified = f.read()
+    driver.execute_script(KEPT, "reddoor.settings", '{"timer": true}')
+    slowed = play_recorded_run(driver, address, lines, "?speed=50", slowed=2)
+    assert driver.execute_script(STORED, "reddoor.records") is None, "a slowed run was kept"
+    played = play_recorded_run(driver, address, lines, "?speed=100")
+    for recorded in (slowed, played):
+        check = verify_under_node(node_js, recorded)
+        assert check.returncode == 0 and check.stdout == verified, (check.stdout, check.stderr)
+    splits = '{"Level1":15600,"Level2":39700,"Level3":19668}'
+    kept = f'{{"run":{{"ms":74968,"splits":{splits}}},"splits":{splits}}}'
+    assert driver.execute_script(STORED, "reddoor.records") == kept
+    assert best_shown(driver).startswith("Best run: 1:14.9 (Level1 0:15.6,"), best_shown(driver)
+    driver.execute_script("localStorage.clear()")
+    print(f"whole run: played in the page as on the desktop ({verified.strip()[:45]}...), at "
+          "full and half speed; only the first kept as the best")
+
+
+def check_key_map(driver, address):
+    """The key map kept with the settings: its keys and gamepad buttons walk, a key it gives away
+    no longer does, and a name that is no key is told of, its action keeping the default."""
+    driver.execute_script(KEPT, "reddoor.settings", '{"keys": {"walk-right": ["D"], '
+                          '"jump": ["Q!"]}, "buttons": {"walk-left": ["y"]}}')
+    open_game(driver, address, "?start=Level2")
+    assert '"Q!" is no key for "jump"' in note(driver), note(driver)
+    ActionChains(driver).key_down(Keys.ARROW_RIGHT).key_down("d").perform()
+    wait_for("D walking right", keys_down(driver, "Right"))
+    ActionChains(driver).key_up("d").perform()
+    wait_for("Right, given away, not walking", keys_down(driver))
+    ActionChains(driver).key_up(Keys.ARROW_RIGHT).key_down(Keys.SPACE).perform()
+    wait_for("Space, kept for the jump", keys_down(driver, "Space"))
+    ActionChains(driver).key_up(Keys.SPACE).perform()
+    pad(driver, 0, "gamepadconnected", buttons={NORTH: True})
+    wait_for("the north button walking left", keys_down(driver, "Left"))
+    pad(driver, 0, buttons={NORTH: False})
+    wait_for("the north button let go of", keys_down(driver))
+    # The map's commands have their buttons too: back pauses, as the default map says.
+    pad(driver, 0, buttons={BACK: True})
+    wait_for("the pause from back", lambda: state(driver).paused)
+    pad(driver, 0, buttons={BACK: False})
+    reads = driver.execute_script("return window.padReads")
+    wait_for("back read as let go of",
+             lambda: driver.execute_script("return window.padReads") > reads)
+    pad(driver, 0, buttons={BACK: True})
+    wait_for("the game going on from back", lambda: not state(driver).paused)
+    driver.execute_script("localStorage.clear()")
+    print("keys: a kept map walks with its key and button, back pauses; a name that is no key is "
+          "told of")
+
+
+def check_speed(driver, address):
+    """?speed=50 runs the game clock at half the page's and says so in the caption; it is kept
+    until another speed is asked for, and a speed out of range is told of and left out."""
+    game_time = ("return [window.redDoorGameTimeAt(arguments[0]), "
+                 "window.redDoorGameTimeAt(arguments[0] + 1000)]")
+    open_game(driver, address, "?speed=50")
+    assert driver.title == "Intro (50% speed)", driver.title
+    ActionChains(driver).send_keys(Keys.RETURN).perform()
+    wait_for("Level1", lambda: state(driver).window == "Level1")
+    now = driver.execute_script("return performance.now()")
+    before, after = driver.execute_script(game_time, now)
+    assert abs(after - before - 500) <= 1, (before, after)
+    open_game(driver, address)
+    assert driver.title == "Intro (50% speed)", driver.title
+    open_game(driver, address, "?speed=7")
+    assert "7 is left out" in note(driver) and driver.title == "Intro (50% speed)", note(driver)
+    open_game(driver, address, "?speed=100")
+    assert driver.title == "Intro", driver.title
+    now = driver.execute_script("return performance.now()")
+    before, after = driver.execute_script(game_time, now)
+    assert abs(after - before - 1000) <= 1, (before, after)
+    driver.execute_script("localStorage.clear()")
+    print("speed: ?speed=50 halves the game clock, shows in the caption and is kept")
 
 
 def fault_shown(driver):
@@ -370,6 +577,10 @@ def main():
             check_gamepad(driver, address)
             check_fullscreen(driver, address)
             check_settings(driver, address)
+            check_timer_and_best_times(driver, address)
+            check_whole_run(driver, address, node_js)
+            check_key_map(driver, address)
+            check_speed(driver, address)
             check_without_webassembly(driver, address, broken_address)
     print("page: all checks passed")
 

@@ -4,10 +4,19 @@
 // passes on keys, clicks and the page's focus, and runs the game clock once a frame.
 (function () {
   const FACES = ['"Liberation Sans"', '"Comic Neue"'];
-  // The page's key codes as the game knows them (PageKey); P pauses, Return presses Play.
-  const KEYS = { ArrowLeft: 0, ArrowRight: 1, Space: 2, KeyE: 3, Enter: 4, NumpadEnter: 4,
-                 Escape: 5, KeyP: 6 };
+  // Keys by the names of the desktop's key map: by the key's meaning, as the keyboard's layout
+  // gives it, but for the keys that only their place tells apart.
+  const KEY_NAMES = { ArrowLeft: 'Left', ArrowRight: 'Right', ArrowUp: 'Up', ArrowDown: 'Down',
+                      ' ': 'Space', Enter: 'Return', Tab: 'Tab', Backspace: 'Backspace',
+                      Escape: 'Escape', Insert: 'Insert', Delete: 'Delete', Home: 'Home',
+                      End: 'End', PageUp: 'PageUp', PageDown: 'PageDown' };
+  const KEY_PLACES = { ShiftLeft: 'Left Shift', ShiftRight: 'Right Shift',
+                       ControlLeft: 'Left Ctrl', ControlRight: 'Right Ctrl', AltLeft: 'Left Alt',
+                       AltRight: 'Right Alt', NumpadEnter: 'Keypad Enter', Numpad0: 'Keypad 0',
+                       Numpad2: 'Keypad 2', Numpad4: 'Keypad 4', Numpad5: 'Keypad 5',
+                       Numpad6: 'Keypad 6', Numpad8: 'Keypad 8' };
   const SETTINGS = 'reddoor.settings';
+  const SLOWEST = 25;  // percent of full speed
   const stage = document.getElementById('stage');
   const canvas = document.getElementById('game');
   const context = canvas.getContext('2d');
@@ -17,41 +26,78 @@
   const text = textCanvas.getContext('2d', { willReadFrequently: true });
   let started = false;
   let pointerFrom = null;
+  // The name each key down had when it went down, by its place: Shift let go of first must not
+  // leave "1" held as "!".
+  const keysDown = new Map();
 
   // The scales the menu offers; a kept scale must be one of them.
   const SCALES = Array.from(scaleChoice.options, option => Number(option.value));
-  const NOT_KEPT = 'This browser does not let the page keep settings: the scale lasts only ' +
-                   'while the page is open.';
-  // Shows `message` in the page's element `id`: 'note' in the bar, or 'fault' over the game.
+  const NOT_KEPT = 'This browser does not let the page keep settings: the scale, the timer, ' +
+                   'the speed and the best times last only while the page is open.';
+  // Shows `message` in the page's element `id`: 'note' in the bar, or 'fault' over the game. A
+  // second note goes after the first.
   function show(id, message) {
     const box = document.getElementById(id);
-    box.textContent = message;
+    box.textContent = id === 'note' && !box.hidden && !box.textContent.includes(message)
+      ? box.textContent + ' ' + message : message;
     box.hidden = false;
   }
+  // The browser's storage, or null (and a note) where it refuses the page.
+  const storage = {
+    get(key) {
+      try {
+        return localStorage.getItem(key);
+      } catch (e) {
+        show('note', NOT_KEPT);
+        return null;
+      }
+    },
+    // Keeps `value` under `key`; null removes it.
+    set(key, value) {
+      try {
+        if (value === null) {
+          localStorage.removeItem(key);
+        } else {
+          localStorage.setItem(key, value);
+        }
+      } catch (e) {
+        show('note', NOT_KEPT);
+      }
+    },
+  };
+  const isSpeed = v => Number.isInteger(v) && v >= SLOWEST && v <= 100;
+  const isMap = v => typeof v === 'object' && v !== null && !Array.isArray(v);
+  const isMapOrNone = v => v === undefined || isMap(v);
+  // Each setting kept, and whether it is of its kind; the key map's names the game checks.
+  const CHECKS = { largestScale: v => SCALES.includes(v), timer: v => typeof v === 'boolean',
+                   speed: isSpeed, keys: isMapOrNone, buttons: isMapOrNone };
   // The settings kept in the browser, or the defaults where none are kept or they cannot be read.
   function loadSettings() {
-    const defaults = { largestScale: 0 };
-    let kept;
-    try {
-      kept = localStorage.getItem(SETTINGS);
-    } catch (e) {
-      show('note', NOT_KEPT);
-      return defaults;
-    }
+    const defaults = { largestScale: 0, timer: false, speed: 100 };
+    const kept = storage.get(SETTINGS);
     if (kept === null) return defaults;
     try {
-      const largestScale = JSON.parse(kept).largestScale ?? 0;
-      if (SCALES.includes(largestScale)) return { largestScale };
+      const parsed = JSON.parse(kept);
+      const settings = Object.assign({}, defaults, parsed);
+      if (isMap(parsed) && Object.entries(CHECKS).every(([name, check]) => check(settings[name]))) {
+        return settings;
+      }
     } catch (e) { /* told below */ }
     show('note', 'The kept settings could not be read: the game starts with the defaults.');
     return defaults;
   }
   const settings = loadSettings();
   function saveSettings() {
-    try {
-      localStorage.setItem(SETTINGS, JSON.stringify(settings));
-    } catch (e) {
-      show('note', NOT_KEPT);
+    storage.set(SETTINGS, JSON.stringify(settings));
+  }
+  // ?speed=50 slows the game to that percent of full speed, and is kept for the next game.
+  const askedSpeed = new URLSearchParams(location.search).get('speed');
+  if (askedSpeed !== null) {
+    if (isSpeed(Number(askedSpeed))) {
+      settings.speed = Number(askedSpeed);
+      saveSettings();
+    } else {
+      show('note', `The speed is a percent from ${SLOWEST} to 100: ${askedSpeed} is left out.`);
     }
   }
 
@@ -109,6 +155,21 @@
       fault(s) {
         show('fault', 'reddoor: ' + s);
       },
+      note(s) {
+        show('note', s);
+      },
+      fullscreen() {
+        toggleFullscreen();
+      },
+      timerShown(shown) {
+        settings.timer = shown;
+        saveSettings();
+      },
+      // "Best run: ...\nBest splits: ..." on one line of the bar.
+      bestTimes(s) {
+        document.getElementById('best').textContent = s.trim().split('\n').join(' \u00b7 ');
+      },
+      storage,
     },
     onRuntimeInitialized() {
       fontsReady.then(start);
@@ -139,7 +200,11 @@
   function start() {
     const level = new URLSearchParams(location.search).get('start');
     const first = { Level1: 1, Level2: 2, Level3: 3 }[level] || 0;
-    Module._RedDoorStart(performance.now(), first, ...space(), settings.largestScale);
+    const options = { speed: settings.speed, timer: settings.timer, keys: settings.keys,
+                      buttons: settings.buttons };
+    Module.ccall('RedDoorStart', null, ['number', 'number', 'number', 'number', 'number', 'string'],
+                 [performance.now(), first, ...space(), settings.largestScale,
+                  JSON.stringify(options)]);
     started = true;
     canvas.focus();
     wake();
@@ -176,19 +241,40 @@
       stage.requestFullscreen().catch(() => {});
     }
   }
+  // The key's name as the key map names keys; '' for a key it cannot name.
+  function keyName(event) {
+    const name = KEY_PLACES[event.code] || KEY_NAMES[event.key] || '';
+    if (name || /^F[0-9]{1,2}$/.test(event.key)) return name || event.key;
+    return event.key.length === 1 ? event.key.toUpperCase() : '';
+  }
   function key(event, down) {
-    if (event.code === 'F11' || (event.code === 'Enter' && event.altKey)) {
+    if (event.code === 'Enter' && event.altKey) {
       event.preventDefault();
       if (down && !event.repeat) toggleFullscreen();
       return;
     }
-    const code = KEYS[event.code];
-    if (code === undefined || event.ctrlKey || event.metaKey) return;
-    event.preventDefault();
-    if (event.repeat || !started) return;
-    Module._RedDoorKey(code, down ? 1 : 0, performance.now());
+    if (event.ctrlKey || event.metaKey || !started) return;
+    const name = down ? keyName(event) : keysDown.get(event.code) || keyName(event);
+    if (down) {
+      keysDown.set(event.code, name);
+    } else {
+      keysDown.delete(event.code);
+    }
+    if (!name) return;
+    if (event.repeat) {
+      if (keysUsed.has(name)) event.preventDefault();
+      return;
+    }
+    const used = Module.ccall('RedDoorKey', 'number', ['string', 'number', 'number'],
+                              [name, down ? 1 : 0, performance.now()]);
+    if (used) {
+      keysUsed.add(name);
+      event.preventDefault();
+    }
     wake();
   }
+  // The keys the game took: their repeats are the game's too.
+  const keysUsed = new Set();
   window.addEventListener('keydown', e => key(e, true));
   window.addEventListener('keyup', e => key(e, false));
 
@@ -266,6 +352,8 @@
     URL.revokeObjectURL(link.href);
     canvas.focus();
   });
-  // For the page's tests: where the game stands, as "window|paused|message".
+  // For the page's tests: where the game stands, as "window|paused|keys|message", and the game
+  // time at a moment of the page's clock.
   window.redDoorState = () => started ? Module.UTF8ToString(Module._RedDoorState()) : '';
+  window.redDoorGameTimeAt = now => Module._RedDoorGameTime(now);
 })();

@@ -121,7 +121,8 @@ int PlayInWindows(const CommandLine& line) {
   std::ofstream file;
   std::optional<reddoor::ScriptRecorder> recorder;
   if (!line.recording.empty()) {
-    file.open(line.recording);
+    // Lines end in "\n" on Windows too: a recording replays on either system.
+    file.open(line.recording, std::ios::binary);
     if (!file) {
       std::cerr << "reddoor: cannot write the recording " << line.recording << ": "
                 << std::strerror(errno) << '\n';

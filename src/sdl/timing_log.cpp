@@ -10,13 +10,12 @@
 
 namespace reddoor {
 
+// Written in binary: lines end in "\n" on Windows too, for the same tools that read the log.
 TimingLog::TimingLog(const std::string& path, const GameClock& clock)
-    : path_(path), clock_(clock), file_(std::fopen(path.c_str(), "w")) {
+    : path_(path), clock_(clock), file_(std::fopen(path.c_str(), "wb")) {
   if (!file_) {
     throw GameFault(fmt::format("cannot write the timing log {}: {}", path, std::strerror(errno)));
   }
-  // Line by line, so that a game that is killed leaves a complete log.
-  std::setvbuf(file_.get(), nullptr, _IOLBF, 0);
   // Lets a measurement started outside the game (before its exec) use the same time line.
   const auto monotonic = std::chrono::steady_clock::now().time_since_epoch();
   const double zero =
@@ -26,8 +25,10 @@ TimingLog::TimingLog(const std::string& path, const GameClock& clock)
 }
 
 void TimingLog::Write(const std::string& line) {
-  // Line-buffered: a full disk shows at the line's end.
-  if (std::fputs(line.c_str(), file_.get()) == EOF || std::ferror(file_.get())) {
+  // Each line is written through at once, so that a game that is killed leaves a complete log
+  // and a full disk shows at the line's end. Not by line buffering: Windows' C library buffers
+  // such a file whole.
+  if (std::fputs(line.c_str(), file_.get()) == EOF || std::fflush(file_.get()) == EOF) {
     throw GameFault(fmt::format("cannot write the timing log {}: {}", path_, std::strerror(errno)));
   }
 }

@@ -26,7 +26,7 @@ std::error_code ReplaceFile(const std::filesystem::path& path, const std::string
   const std::filesystem::path written =
       path.string() + ".new" + std::to_string(std::random_device{}());
   std::error_code error;
-  std::filesystem::create_directories(path.parent_path(), error);
+  MakeFolders(path.parent_path(), error);
   if (!error) {
     std::ofstream out(written, std::ios::binary);
     if (!out) error = std::error_code(errno, std::generic_category());
@@ -40,6 +40,18 @@ std::error_code ReplaceFile(const std::filesystem::path& path, const std::string
     std::filesystem::remove(written, ignored);
   }
   return error;
+}
+
+void MakeFolders(const std::filesystem::path& folder, std::error_code& error) {
+  if (folder.empty()) return;
+  const std::filesystem::file_type type = std::filesystem::status(folder, error).type();
+  if (type == std::filesystem::file_type::not_found) {
+    error.clear();
+    if (folder.has_relative_path()) MakeFolders(folder.parent_path(), error);
+    if (!error) std::filesystem::create_directory(folder, error);
+  } else if (!error && type != std::filesystem::file_type::directory) {
+    error = std::make_error_code(std::errc::not_a_directory);
+  }
 }
 
 }  // namespace reddoor

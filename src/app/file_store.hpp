@@ -14,4 +14,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std:
 // Replaces the file with `text`, making its folder where needed.
 std::error_code ReplaceFile(const std::filesystem::path& path, const std::string& text);
 
+// Makes the folder and those above it that are missing, from the top down; `error` says why
+// one cannot be made. Not std::filesystem::create_directories: on Windows, libstdc++'s climbs
+// on past a drive that does not exist until it gives up with "File name too long".
+void MakeFolders(const std::filesystem::path& folder, std::error_code& error);
+
 }  // namespace reddoor

@@ -57,7 +57,7 @@ void RecordsFile::SetAside(const std::string& why) {
 void RecordsFile::Keep(const RunTimer& run) {
   if (path_.empty()) return;
   std::error_code error;
-  std::filesystem::create_directories(path_.parent_path(), error);
+  MakeFolders(path_.parent_path(), error);
   const FileLock lock(path_.string() + ".lock");
   std::string why;
   std::optional<BestTimes> best = Read(why);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -104,14 +107,28 @@ TEST_F(SettingsTest, AKeyMapIsReadNamesWhatItCannotUseAndOutlivesTheGamesSaves) 
             std::string::npos);
 }
 
-TEST_F(SettingsTest, AFileThatCannotBeWrittenIsOneWarning) {
+TEST_F(SettingsTest, AFileThatCannotBeWrittenIsOneWarningThatSaysWhy) {
   fs::create_directories(dir_);
   std::ofstream(dir_ / "reddoor") << "a file where the folder should be";
   SettingsFile file(path_, warnings_);
   file.Save({.scale = 2, .fullscreen = false});
   file.Save({.scale = 2, .fullscreen = true});
   EXPECT_EQ(WarningLines(), 1) << warnings_.str();
+  EXPECT_NE(warnings_.str().find(": Not a directory\n"), std::string::npos) << warnings_.str();
 }
+
+#if defined(_WIN32)
+// %APPDATA% on a drive that is not there: nothing above the folder exists, down from the root.
+TEST_F(SettingsTest, AFolderOnAMissingDriveIsOneWarningThatSaysWhy) {
+  const DWORD drives = GetLogicalDrives();
+  char letter = 'Y';
+  while (letter > 'D' && (drives & (1u << (letter - 'A')))) --letter;
+  const fs::path path = fs::path(std::string{letter} + ":\\") / "Roaming" / "reddoor" / "s.json";
+  SettingsFile(path, warnings_).Save({.scale = 2, .fullscreen = false});
+  EXPECT_EQ(warnings_.str(), "reddoor: cannot keep the settings in " + path.string() +
+                                 ": No such file or directory\n");
+}
+#endif
 
 }  // namespace
 }  // namespace reddoor

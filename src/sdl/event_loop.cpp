@@ -41,8 +41,8 @@ bool StartVideo() {
   if (!InEnvironment("SDL_VIDEODRIVER")) {
     const std::string drivers = DesktopDrivers();
     if (drivers.empty()) {
-      std::cerr << "reddoor: no display available (DISPLAY is not set); use --script FILE to "
-                   "run headless\n";
+      std::cerr << "reddoor: no display available (" << NoDesktopReason()
+                << "); use --script FILE to run headless\n";
       return false;
     }
     SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());

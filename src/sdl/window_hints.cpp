@@ -165,6 +165,10 @@ std::string DesktopDrivers() {
   return drivers;
 }
 
+const char* NoDesktopReason() {
+  return "DISPLAY is not set";
+}
+
 void OfferNoMinimizeOrMaximize(SDL_Window* window, bool resizable) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);

@@ -35,8 +35,11 @@ std::optional<bool> KeyDownNow(SDL_Window* window, SDL_Keycode key);
 std::optional<std::int64_t> InputAge(const SDL_SysWMmsg& message);
 
 // The video drivers that reach the user's desktop, for SDL_HINT_VIDEODRIVER: on Linux as the
-// environment names them (none without DISPLAY or WAYLAND_DISPLAY), on Windows its own. Left to
-// itself SDL would go on to a driver that draws into memory nobody sees.
+// environment names them (none without DISPLAY or WAYLAND_DISPLAY), on Windows its own (none
+// where no window can be opened: a session without a display, Wine without an X server). Left
+// to itself SDL would go on to a driver that draws into memory nobody sees.
 std::string DesktopDrivers();
+// Why there are none, for the player.
+const char* NoDesktopReason();
 
 }  // namespace reddoor

@@ -25,7 +25,16 @@ LRESULT CALLBACK WithoutBoxes(HWND window, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 std::string DesktopDrivers() {
+  // Asked with a hidden window of Windows' own: where SDL's fails, its error is a stale one.
+  HWND probe =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  if (!probe) return "";
+  DestroyWindow(probe);
   return "windows";
+}
+
+const char* NoDesktopReason() {
+  return "no window can be opened here";
 }
 
 bool MayGoFullscreen(SDL_Window* /*window: Windows gives every window fullscreen*/) {

@@ -3,7 +3,9 @@
 # reddoor.exe (one exe, every library linked in), the fonts it draws with and their licences,
 # and README.txt. With --test also runs the Windows build's tests under Wine: the unit tests,
 # every golden script (the same bytes as on Linux), the console and file names, the zip's
-# contents and a real window under Xvfb. docs/windows.md tells more.
+# contents, a real window under Xvfb, and recordings replayed from Windows on Linux and back,
+# for which it builds the Linux game too (in build, or REDDOOR_LINUX_BUILD).
+# docs/windows.md tells more.
 #
 # The cross compiler and the other tools are installed when missing (tools/install-deps.sh
 # --windows); the libraries are built from Debian's source packages once per version and kept
@@ -16,10 +18,20 @@ test=false
 [[ "${1:-}" == "--test" ]] && test=true
 tools/install-deps.sh --windows
 
+test_options=()
+if $test; then
+  # The Linux game replays what the Windows game records, and records what it replays.
+  linux_build=${REDDOOR_LINUX_BUILD:-build}
+  [[ -e "$linux_build/build.ninja" ]] ||
+    cmake -S . -B "$linux_build" -G Ninja -DREDDOOR_WERROR=ON >/dev/null
+  nice -n 10 cmake --build "$linux_build" -j"$(nproc)" --target reddoor
+  test_options=("-DREDDOOR_LINUX_GAME=$(realpath "$linux_build/reddoor")")
+fi
+
 prefixes=$(tools/windows-deps.sh | tail -n1)
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_PREFIX_PATH="$prefixes" -DCMAKE_BUILD_TYPE=Release -DREDDOOR_WERROR=ON \
-  -DREDDOOR_TESTS="$test" \
+  -DREDDOOR_TESTS="$test" "${test_options[@]}" \
   "-DCMAKE_CROSSCOMPILING_EMULATOR=$root/tests/windows/wine.sh;$root/$build/wine" >/dev/null
 nice -n 10 cmake --build "$build" -j"$(nproc)"
 

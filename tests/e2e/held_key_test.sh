@@ -62,4 +62,4 @@ fi
 
 close_window "$level1"
 wait_for_exit 30
-expect_replay "$binary"
+expect_replay "$work/game.script" "$binary"

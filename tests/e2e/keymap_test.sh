@@ -68,7 +68,7 @@ wait_for_exit 30
 
 # The replay, with the keys as they come, knows nothing of the player's.
 rm "$settings"
-expect_replay "$binary"
+expect_replay "$recording" "$binary"
 "$binary" --verify "$recording" >"$work/verify.out" 2>&1 ||
   fail "--verify does not accept the recording: $(cat "$work/verify.out")"
 echo "keymap_test: passed ($(grep -c . "$recording") lines recorded)"

@@ -73,5 +73,5 @@ awk '$1 == "message" && $2 == "opened" { open = $4 }
 # After each restart the player stood still where it put him, the key let go in the box.
 grep -c '^down Left' "$work/game.script" | grep -qx 5 || fail "a key went down that nobody pressed"
 tail -n 2 "$work/game.script" | tr '\n' ' ' | grep -qx 'dump close ' || fail "the recording is cut"
-expect_replay "$binary"
+expect_replay "$work/game.script" "$binary"
 echo "message_box_test: passed${mode:+ under $mode}"

@@ -32,12 +32,7 @@ start_x_server
 # shellcheck disable=SC2034 # the session's helpers watch the game by this id
 game=$!
 
-# Return presses the title window's button, which has the focus.
-intro=$(wait_for_window Intro)
-xdotool windowfocus --sync "$intro"
-xdotool key Return
-level1=$(wait_for_window Level1)
-xdotool windowfocus --sync "$level1"
+level1=$(play_level1)
 
 # Off the ledge to the right, onto the first monster or into the water; the box has the
 # keyboard.
@@ -78,5 +73,5 @@ grep -q '^# {.*"event":"message"' "$work/game.script" || fail "the recording not
 # Each pause stands in the timing log with the real time it began and ended.
 awk '$1 == "pause" { wall = $5 } $1 == "resume" { if ($5 - wall < 900) exit 1; n++ }
      END { exit n != 2 }' "$log" || fail "the timing log does not explain the pauses"
-expect_replay "$binary"
+expect_replay "$work/game.script" "$binary"
 echo "record_replay_test: passed ($(grep -c . "$work/game.script") lines recorded)"

@@ -47,7 +47,7 @@ if [ "$median" -lt 150 ] || [ "$median" -gt 300 ]; then
   fail "the game ticks are a median $median ms of real time apart, not 200"
 fi
 
-expect_replay "$binary"
+expect_replay "$recording" "$binary"
 "$binary" --verify "$recording" >"$work/verify.out" 2>&1 ||
   fail "--verify does not accept the recording: $(cat "$work/verify.out")"
 echo "speed_test: passed ($(grep -c . "$work/gaps") gaps between game ticks, median $median ms)"

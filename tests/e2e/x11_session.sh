@@ -3,7 +3,8 @@
 # Sourcing this file makes `work`, a scratch folder of the test's own, removed on exit. Set
 # `game` to the game's process id once it runs; then start_x_server, start_window_manager
 # (openbox), wait_for DESCRIPTION SECONDS COMMAND..., wait_for_window NAME, take_focus ID,
-# die_holding ID KEY, close_window ID, wait_for_exit SECONDS and expect_replay PATH.
+# play_level1, die_holding ID KEY, close_window ID, wait_for_exit SECONDS [STATUS] and
+# expect_replay RECORDING GAME.
 # Tests wait for what they check, never a fixed time.
 # The screen is 1280 x 1024 unless `screen_size` says otherwise (WIDTHxHEIGHT).
 # fail MESSAGE prints the logs and exits 1; the EXIT trap stops the game and the server.
@@ -122,12 +123,12 @@ take_focus() {
 # True when the window has the keyboard.
 has_focus() { [ "$(xdotool getwindowfocus)" = "$(printf %d "$1")" ]; }
 
-# The id of the shown window with this title; false when there is none. A window manager
-# puts each window into a frame of its own, hence the whole tree.
-# (xdotool cannot search SDL's titles in a UTF-8 locale.)
+# The id of the shown window with this title (other than the window ID, when given); false
+# when there is none. A window manager puts each window into a frame of its own, hence the
+# whole tree. (xdotool cannot search SDL's titles in a UTF-8 locale.)
 shown_window() {
   for id in $(xwininfo -root -tree | awk -v title=" \"$1\": " 'index($0, title) { print $1 }'); do
-    if xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
+    if [ "$id" != "${2:-}" ] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
       echo "$id"
       return
     fi
@@ -137,6 +138,17 @@ shown_window() {
 
 # Waits up to SECONDS (default 30) for the window with this title to be shown; prints its id.
 wait_for_window() { wait_for "the window $1" "${2:-30}" shown_window "$1"; }
+
+# Return on the title window presses its button, which has the focus, and plays: prints the id
+# of Level1 once it has the keyboard.
+play_level1() {
+  play_from=$(wait_for_window Intro)
+  xdotool windowfocus --sync "$play_from"
+  xdotool key Return
+  play_level=$(wait_for_window Level1)
+  xdotool windowfocus --sync "$play_level"
+  echo "$play_level"
+}
 
 # Holds KEY down in the focused WINDOW until the player dies; lets go of it once the death
 # message has the keyboard. Prints the message's window.
@@ -149,31 +161,38 @@ die_holding() {
   echo "$box"
 }
 
-# Takes a picture of the screen; `pixel X Y` is then the colour there, as ImageMagick names it.
+# Takes a picture of the screen; `pixel X Y` is then the colour there, as ImageMagick names it
+# (`pixel X Y PICTURE`: in another picture).
 grab_screen() { import -window root "$work/screen.png" || fail "cannot take a screenshot"; }
-pixel() { convert "$work/screen.png" -crop "1x1+$1+$2" -depth 8 txt:- | awk 'NR == 2 {print $3}'; }
+pixel() {
+  convert "${3:-$work/screen.png}" -crop "1x1+$1+$2" -depth 8 txt:- | awk 'NR == 2 {print $3}'
+}
 
 # Asks a window to close, as a window manager's close button does.
 close_window() {
   python3 "$x11_here/close_window.py" "$1" || fail "cannot ask the window $1 to close"
 }
 
-# Waits for the game to end; fails unless it ends within SECONDS with exit status 0.
+# Waits for the game to end; fails unless it ends within SECONDS with exit status 0 (or
+# STATUS, when given).
 wait_for_exit() {
   wait_for "the game to end" "$1" game_ended
   status=0
   wait "$game" || status=$?
   game=
-  [ "$status" -eq 0 ] || fail "the game ended with exit status $status"
+  [ "$status" -eq "${2:-0}" ] || fail "the game ended with exit status $status"
 }
 game_ended() { ! runs "$game"; }
 
-# The recording $work/game.script, replayed headless by the game at PATH, prints exactly the
-# lines that it noted as the real game showed them.
+# expect_replay RECORDING GAME...: the recording, replayed headless by the game that GAME runs
+# (its path, or a runner with its arguments and the game's), prints exactly the lines that it
+# noted as the real game showed them.
 expect_replay() {
-  sed -n 's/^# {/{/p' "$work/game.script" >"$work/noted.jsonl"
-  env -u DISPLAY "$1" --script "$work/game.script" >"$work/replayed.jsonl" \
-    2>"$work/game.err" || fail "the replay failed"
+  replayed=$1
+  shift
+  sed -n 's/^# {/{/p' "$replayed" >"$work/noted.jsonl"
+  env -u DISPLAY "$@" --script "$replayed" >"$work/replayed.jsonl" 2>"$work/game.err" ||
+    fail "the replay failed"
   cmp -s "$work/noted.jsonl" "$work/replayed.jsonl" && return
   diff "$work/noted.jsonl" "$work/replayed.jsonl" | cut -c1-300 >&2 || true
   fail "the replay did not play the recorded game"

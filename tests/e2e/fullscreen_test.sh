@@ -27,7 +27,7 @@ settings="$XDG_CONFIG_HOME/reddoor/settings.json"
 
 # True when the window has this size; else prints the size it has.
 sized() {
-  size=$(xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+  size=$(window_size "$1")
   [ "$size" = "$2" ] || { echo "$size" && return 1; }
 }
 expect_size() { wait_for "the window at $2" 30 sized "$1" "$2"; }

@@ -63,14 +63,6 @@ dump
 SCRIPT
   fail "the headless run failed"
 
-# Twips to pixels as the game rounds them, and a box of twips L,T,W,H as ImageMagick's corners.
-pixels() { echo $(((2 * $1 + 15) / 30)); }
-corners() {
-  # shellcheck disable=SC2046 # four numbers
-  set -- $(echo "$1" | tr , ' ')
-  set -- "$(pixels "$1")" "$(pixels "$2")" "$(pixels "$3")" "$(pixels "$4")"
-  echo "$1,$2 $(($1 + $3 - 1)),$(($2 + $4 - 1))"
-}
 # Outside the areas that depend on timing the two pictures are equal, pixel for pixel.
 for shot in real headless; do
   convert "$work/$shot.png" -fill black -draw "rectangle $(corners "$player_path")" \

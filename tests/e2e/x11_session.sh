@@ -4,7 +4,8 @@
 # `game` to the game's process id once it runs; then start_x_server, start_window_manager
 # (openbox), wait_for DESCRIPTION SECONDS COMMAND..., wait_for_window NAME, take_focus ID,
 # play_level1, die_holding ID KEY, close_window ID, wait_for_exit SECONDS [STATUS] and
-# expect_replay RECORDING GAME.
+# expect_replay RECORDING GAME; window_size ID, and pixels and corners, which turn twips into
+# pixels.
 # Tests wait for what they check, never a fixed time.
 # The screen is 1280 x 1024 unless `screen_size` says otherwise (WIDTHxHEIGHT).
 # fail MESSAGE prints the logs and exits 1; the EXIT trap stops the game and the server.
@@ -166,6 +167,21 @@ die_holding() {
 grab_screen() { import -window root "$work/screen.png" || fail "cannot take a screenshot"; }
 pixel() {
   convert "${3:-$work/screen.png}" -crop "1x1+$1+$2" -depth 8 txt:- | awk 'NR == 2 {print $3}'
+}
+
+# The size of a window, WIDTHxHEIGHT.
+window_size() {
+  xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'
+}
+
+# Twips to pixels at scale 1 as the game rounds them, and a box of twips L,T,W,H as ImageMagick's
+# corners.
+pixels() { echo $(((2 * $1 + 15) / 30)); }
+corners() {
+  # shellcheck disable=SC2046 # four numbers
+  set -- $(echo "$1" | tr , ' ')
+  set -- "$(pixels "$1")" "$(pixels "$2")" "$(pixels "$3")" "$(pixels "$4")"
+  echo "$1,$2 $(($1 + $3 - 1)),$(($2 + $4 - 1))"
 }
 
 # Asks a window to close, as a window manager's close button does.

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <fstream>
 #include <optional>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -50,50 +49,48 @@ Recording ReadRecording(std::istream& in) {
   return recording;
 }
 
-// "controls.Man" and "Left": "controls.Man.Left".
-std::string Field(const std::string& path, const std::string& key) {
-  return path.empty() ? key : fmt::format("{}.{}", path, key);
-}
+// A field of a state line: its name as messages give it ("controls.Man.Left") and where it lies.
+struct Field {
+  std::string name;
+  Json::json_pointer at = Json::json_pointer();
 
-// Where two values first differ, as a path of field names ("controls.Man.Left"); none when
-// they are the same.
-std::optional<std::string> FirstDifference(const Json& recorded, const Json& replayed,
-                                           const std::string& path) {
+  Field operator/(const std::string& key) const {
+    return {name.empty() ? key : fmt::format("{}.{}", name, key), at / key};
+  }
+  Field operator/(std::size_t index) const {
+    return {fmt::format("{}[{}]", name, index), at / index};
+  }
+};
+
+// Where two values first differ; none when they are the same.
+std::optional<Field> FirstDifference(const Json& recorded, const Json& replayed,
+                                     const Field& field) {
   if (recorded.is_object() && replayed.is_object()) {
     for (const auto& [key, value] : recorded.items()) {
-      const std::string field = Field(path, key);
-      if (!replayed.contains(key)) return field;
-      if (auto d = FirstDifference(value, replayed[key], field)) return d;
+      if (!replayed.contains(key)) return field / key;
+      if (auto d = FirstDifference(value, replayed[key], field / key)) return d;
     }
     for (const auto& [key, value] : replayed.items()) {
-      if (!recorded.contains(key)) return Field(path, key);
+      if (!recorded.contains(key)) return field / key;
     }
     return std::nullopt;
   }
   if (recorded.is_array() && replayed.is_array() && recorded.size() == replayed.size()) {
     for (std::size_t i = 0; i < recorded.size(); ++i) {
-      if (auto d = FirstDifference(recorded[i], replayed[i], fmt::format("{}[{}]", path, i))) {
-        return d;
-      }
+      if (auto d = FirstDifference(recorded[i], replayed[i], field / i)) return d;
     }
     return std::nullopt;
   }
   if (recorded == replayed) return std::nullopt;
-  return path;
+  return field;
 }
 
-// The value at a path of FirstDifference as JSON, cut short when long; "none" where there is
-// no such field.
-std::string ValueAt(const Json& json, const std::string& path) {
+// The value of a field as JSON, cut short when long; "none" where there is no such field.
+std::string ValueAt(const Json& json, const Field& field) {
   constexpr std::size_t kLongest = 40;
-  try {
-    const Json& value = json.at(Json::json_pointer(
-        fmt::format("/{}", std::regex_replace(path, std::regex(R"(\[(\d+)\]|\.)"), "/$1"))));
-    const std::string text = value.dump(-1, ' ', true);
-    return text.size() > kLongest ? text.substr(0, kLongest) + "..." : text;
-  } catch (const Json::exception&) {
-    return "none";
-  }
+  if (!json.contains(field.at)) return "none";
+  const std::string text = json.at(field.at).dump(-1, ' ', true);
+  return text.size() > kLongest ? text.substr(0, kLongest) + "..." : text;
 }
 
 class Verifier {
@@ -124,9 +121,10 @@ class Verifier {
   int DiffersAt(const Recording& recording, const StateLine& state, const std::string& line) {
     const Json recorded = Json::parse(state.text, nullptr, false);
     const Json replayed = Json::parse(line, nullptr, false);
-    const std::string field = FirstDifference(recorded, replayed, "").value_or("");
+    const Field whole{"", Json::json_pointer()};
+    const Field field = FirstDifference(recorded, replayed, whole).value_or(whole);
     return Differs(recording, state.line,
-                   fmt::format("the replay differs in \"{}\": recorded {}, replayed {}", field,
+                   fmt::format("the replay differs in \"{}\": recorded {}, replayed {}", field.name,
                                ValueAt(recorded, field), ValueAt(replayed, field)));
   }
 

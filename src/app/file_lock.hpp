@@ -18,8 +18,15 @@ class FileLock {
   bool Held() const { return held_; }
 
  private:
-  // The open lock file: an fd on POSIX, a HANDLE on Windows; -1 is none on both.
-  std::intptr_t handle_ = -1;
+  // The open lock file: an fd on POSIX, a HANDLE on Windows; -1 is none on both. What each
+  // platform does with it is in file_lock_posix.cpp and file_lock_windows.cpp.
+  static constexpr std::intptr_t kNoFile = -1;
+  static std::intptr_t OpenLockFile(const std::filesystem::path& path);
+  // Takes the lock if no one holds it; false at once otherwise.
+  static bool TryLock(std::intptr_t file);
+  static void CloseLockFile(std::intptr_t file);
+
+  std::intptr_t handle_;
   bool held_ = false;
 };
 

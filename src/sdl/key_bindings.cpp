@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <string>
 
+#include "sdl/gamepads.hpp"
+
 namespace reddoor {
 
 namespace {
 
-template <typename Code>
-std::optional<Action> Find(const std::vector<std::pair<Code, Action>>& bound, Code code) {
+std::optional<Action> Find(const std::vector<std::pair<SDL_Keycode, Action>>& bound,
+                           SDL_Keycode code) {
   const auto found = std::find_if(bound.begin(), bound.end(),
                                   [code](const auto& binding) { return binding.first == code; });
   if (found == bound.end()) return std::nullopt;
@@ -28,12 +30,6 @@ KeyBindings::KeyBindings(const KeyMap& map) : map_(map) {
       const SDL_Keycode code = SDL_GetKeyFromName(name.c_str());
       if (code != SDLK_UNKNOWN) keys_.emplace_back(code, action);
     }
-    for (const std::string& name : map.ButtonsOf(action)) {
-      const SDL_GameControllerButton button = SDL_GameControllerGetButtonFromString(name.c_str());
-      if (button != SDL_CONTROLLER_BUTTON_INVALID) {
-        buttons_.emplace_back(static_cast<Uint8>(button), action);
-      }
-    }
   }
 }
 
@@ -42,7 +38,8 @@ std::optional<Action> KeyBindings::OfKey(SDL_Keycode code) const {
 }
 
 std::optional<Action> KeyBindings::OfButton(Uint8 button) const {
-  return Find(buttons_, button);
+  const std::optional<PadButton> pad = PadButtonOf(button);
+  return pad ? map_.ActionOfButton(*pad) : std::nullopt;
 }
 
 std::optional<Key> KeyBindings::GameKeyOfKey(SDL_Keycode code) const {

@@ -27,7 +27,6 @@ class KeyBindings {
  private:
   KeyMap map_;
   std::vector<std::pair<SDL_Keycode, Action>> keys_;  // the first for a key counts
-  std::vector<std::pair<Uint8, Action>> buttons_;
 };
 
 }  // namespace reddoor
